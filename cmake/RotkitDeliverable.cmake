@@ -1,0 +1,67 @@
+# rotkit_add_deliverable(NAME name GATEWAY file KERNEL files... [LIBS libs...])
+#
+# Builds one deliverable three ways from the same sources:
+#   ${name}_kernel    static library of the kernel, for tests and benchmarks;
+#   ${name}_embedded  shared library on the embedded host, build/embedded/${name}.so;
+#   ${name}_octave    Octave MEX file build/mex/${name}.mex, with its help file
+#                     ${name}/${name}.m copied beside it;
+# and, when CMake finds MATLAB, ${name}_matlab through matlab_add_mex.
+
+if(ROTKIT_OCTAVE)
+  find_program(ROTKIT_MKOCTFILE mkoctfile)
+  if(ROTKIT_MKOCTFILE)
+    execute_process(COMMAND ${ROTKIT_MKOCTFILE} -p INCFLAGS OUTPUT_VARIABLE _octave_incflags
+                    OUTPUT_STRIP_TRAILING_WHITESPACE)
+    separate_arguments(_octave_incflags UNIX_COMMAND "${_octave_incflags}")
+    set(ROTKIT_OCTAVE_INCLUDES "")
+    foreach(flag IN LISTS _octave_incflags)
+      string(REGEX REPLACE "^-I" "" dir "${flag}")
+      list(APPEND ROTKIT_OCTAVE_INCLUDES "${dir}")
+    endforeach()
+  else()
+    message(WARNING "mkoctfile not found: the Octave MEX files are not built")
+    set(ROTKIT_OCTAVE OFF)
+  endif()
+endif()
+
+find_package(Matlab QUIET COMPONENTS MX_LIBRARY)
+
+set(ROTKIT_MEX_DIR ${CMAKE_BINARY_DIR}/mex)
+set(ROTKIT_EMBEDDED_DIR ${CMAKE_BINARY_DIR}/embedded)
+set_property(GLOBAL PROPERTY ROTKIT_KERNELS "")
+set_property(GLOBAL PROPERTY ROTKIT_EMBEDDED_TARGETS "")
+
+function(rotkit_add_deliverable)
+  cmake_parse_arguments(ARG "" "NAME;GATEWAY" "KERNEL;LIBS" ${ARGN})
+  set(name ${ARG_NAME})
+  set(gateway ${CMAKE_CURRENT_SOURCE_DIR}/${ARG_GATEWAY})
+
+  add_library(${name}_kernel STATIC ${ARG_KERNEL})
+  target_include_directories(${name}_kernel PUBLIC ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${name}_kernel PUBLIC ${ARG_LIBS})
+  set_property(GLOBAL APPEND PROPERTY ROTKIT_KERNELS ${name}_kernel)
+
+  add_library(${name}_embedded MODULE ${gateway})
+  target_link_libraries(${name}_embedded PRIVATE embeddedhost ${name}_kernel)
+  set_target_properties(${name}_embedded PROPERTIES OUTPUT_NAME ${name} PREFIX ""
+                        LIBRARY_OUTPUT_DIRECTORY ${ROTKIT_EMBEDDED_DIR})
+  set_property(GLOBAL APPEND PROPERTY ROTKIT_EMBEDDED_TARGETS ${name}_embedded)
+
+  if(ROTKIT_OCTAVE)
+    add_library(${name}_octave MODULE ${gateway} ${ARG_KERNEL})
+    target_include_directories(${name}_octave PRIVATE ${PROJECT_SOURCE_DIR})
+    target_include_directories(${name}_octave SYSTEM PRIVATE ${ROTKIT_OCTAVE_INCLUDES})
+    target_link_libraries(${name}_octave PRIVATE ${ARG_LIBS})
+    target_link_options(${name}_octave PRIVATE -Wl,-Bsymbolic)
+    set_target_properties(${name}_octave PROPERTIES OUTPUT_NAME ${name} PREFIX "" SUFFIX ".mex"
+                          LIBRARY_OUTPUT_DIRECTORY ${ROTKIT_MEX_DIR})
+    add_custom_command(TARGET ${name}_octave POST_BUILD
+                       COMMAND ${CMAKE_COMMAND} -E copy_if_different
+                               ${CMAKE_CURRENT_SOURCE_DIR}/${name}.m ${ROTKIT_MEX_DIR}/${name}.m)
+  endif()
+
+  if(Matlab_FOUND)
+    matlab_add_mex(NAME ${name}_matlab SRC ${gateway} ${ARG_KERNEL} OUTPUT_NAME ${name} R2017b)
+    target_include_directories(${name}_matlab PRIVATE ${PROJECT_SOURCE_DIR})
+  endif()
+endfunction()

@@ -1,0 +1,59 @@
+// The embedded host's side for tests: building input arrays of every kind,
+// calling a deliverable's mexFunction the way MATLAB does, and seeing what
+// the call did (its output or its error text, and the matrices it created).
+#ifndef ROTKIT_EMBEDDED_HOST_H
+#define ROTKIT_EMBEDDED_HOST_H
+
+#include "mex.h"
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace embedded {
+
+struct ArrayDeleter {
+  void operator()(mxArray* a) const { mxDestroyArray(a); }
+};
+using Array = std::unique_ptr<mxArray, ArrayDeleter>;
+
+// A full real double matrix; `values` in column-major order, padded with
+// zeros or cut to rows * cols.
+ROTKIT_HOST_API Array makeDouble(std::size_t rows, std::size_t cols, const std::vector<double>& values = {});
+// A full complex double matrix: real parts `re`, imaginary parts `im`.
+ROTKIT_HOST_API Array makeComplex(std::size_t rows, std::size_t cols, const std::vector<double>& re,
+                                  const std::vector<double>& im);
+// A sparse double matrix holding `nonzeros` stored elements; mxGetPr gives
+// just those, as a real host does.
+ROTKIT_HOST_API Array makeSparse(std::size_t rows, std::size_t cols, const std::vector<double>& nonzeros);
+// An array of any class, its data zero bytes of the class's element size.
+ROTKIT_HOST_API Array makeOfClass(mxClassID classId, std::size_t rows, std::size_t cols);
+// A double matrix with counts no memory could hold; it has no data, so a
+// kernel that reads it fails loudly.
+ROTKIT_HOST_API Array makeHuge(std::size_t rows, std::size_t cols);
+
+// Reads back a full double array.
+ROTKIT_HOST_API std::vector<double> values(const mxArray* a);
+
+using MexEntry = void (*)(int, mxArray*[], int, const mxArray*[]);
+
+struct CallResult {
+  bool raised = false;          // mexErrMsgTxt was called
+  std::string message;          // its text
+  Array output;                 // plhs[0] after a call that returned
+  std::size_t created = 0;      // matrices created during the call
+  std::vector<std::string> log; // the host operations called, in order
+};
+
+// Calls `entry` with nlhs and the inputs as MATLAB would. Matrices the call
+// created other than plhs[0] are freed when it ends.
+ROTKIT_HOST_API CallResult call(MexEntry entry, int nlhs, const std::vector<const mxArray*>& inputs);
+
+// Loads a deliverable's shared library and returns its exported mexFunction;
+// fails the process with a message when it cannot.
+ROTKIT_HOST_API MexEntry loadEntry(const std::string& libraryPath);
+
+} // namespace embedded
+
+#endif

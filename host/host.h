@@ -1,0 +1,52 @@
+// The host array interface: the one header through which every gateway
+// reaches its host (MATLAB, GNU Octave, or the embedded host of the tests).
+//
+// Which host is chosen by the include path: a MATLAB or Octave build finds
+// the host's own mex.h, an embedded build finds host/embedded/mex.h. The
+// gateways use only the operations declared there and the helpers below;
+// kernels never include this file.
+//
+// Sizes: the host reports row and column counts at its own width (64 bits
+// on every current host). The data model counts in 32 bits, so each gateway
+// first makes sure a count fits (`fitsCountModel`) and then works with
+// `lowBits32` of it.
+#ifndef ROTKIT_HOST_H
+#define ROTKIT_HOST_H
+
+#include <mex.h>
+
+#include "host/messages.h"
+
+#include <cstddef>
+#include <cstdint>
+
+// Counts below 2^31 fit the data model, whatever the host's width.
+inline bool fitsCountModel(std::size_t hostCount) {
+  return hostCount < (std::size_t{1} << 31);
+}
+
+// The low 32 bits of a host count, as the data model takes it.
+inline std::uint32_t lowBits32(std::size_t hostCount) {
+  return static_cast<std::uint32_t>(hostCount & 0xFFFFFFFFu);
+}
+
+// True when both counts of `a` fit the data model.
+inline bool hasModelSize(const mxArray* a) {
+  return fitsCountModel(mxGetM(a)) && fitsCountModel(mxGetN(a));
+}
+
+// True when the data of `a` is a dense block of doubles: class double (real
+// or complex; mxGetPr gives the real parts) and not sparse.
+inline bool isFullDouble(const mxArray* a) {
+  return mxIsDouble(a) && !mxIsSparse(a);
+}
+
+// Creates a real m x n double matrix. MATLAB's large-array API names the
+// entry point mxCreateDoubleMatrix_730 and maps mxCreateDoubleMatrix onto it
+// with a macro; Octave exports plain mxCreateDoubleMatrix. Going through the
+// macro name serves both. Counts are widened without sign.
+inline mxArray* createRealMatrix(std::uint32_t rows, std::uint32_t cols) {
+  return mxCreateDoubleMatrix(static_cast<mwSize>(rows), static_cast<mwSize>(cols), mxREAL);
+}
+
+#endif

@@ -1,0 +1,13 @@
+% Runs the %!test and %!error blocks of one test file against the MEX files
+% of a build: octave-cli octave_runner.m MEXDIR TESTFILE
+% Exits with status 1 when a block fails or none ran.
+args = argv();
+mexDir = args{1};
+testFile = args{2};
+addpath(mexDir);
+addpath(fileparts(mfilename('fullpath')));
+[passed, total] = test(testFile, 'quiet', stdout);
+printf('%s: %d of %d passed\n', testFile, passed, total);
+if total == 0 || passed < total
+  exit(1);
+end

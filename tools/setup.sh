@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Installs what building, testing and the demo need on Debian 12, when it
+# is missing. As root it runs apt-get; otherwise it prints the one command
+# to run and fails.
+set -euo pipefail
+
+packages=(g++ make cmake pkg-config googletest libgtest-dev libbenchmark-dev
+          octave liboctave-dev gnuplot-nox ghostscript fonts-freefont-otf)
+# Extra sets: "fuzz" adds clang and its libFuzzer runtime.
+for extra in "$@"; do
+  case "$extra" in
+    fuzz) packages+=(clang libclang-rt-14-dev) ;;
+    *) echo "setup.sh: unknown set '$extra'" >&2; exit 2 ;;
+  esac
+done
+
+missing=()
+for package in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$package")
+  fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+if [ "$(id -u)" -eq 0 ]; then
+  echo "Installing: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+else
+  echo "Missing packages. Run:" >&2
+  echo "  sudo apt-get install -y ${missing[*]}" >&2
+  exit 1
+fi
