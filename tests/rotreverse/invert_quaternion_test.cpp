@@ -25,15 +25,15 @@ TEST(InvertQuaternion, SignsOfZeroAndExactCases) {
   EXPECT_TRUE(SameBits(inverseOf(0, 0, 0, -4), {0, -0.0, -0.0, 0.25}));
 }
 
-// Squares of 2^-27 are a quarter ulp of 1: each vanishes when added to 1
-// alone, three together do not. With z large, s = 1 + 2^-52 only when z·z
-// comes last; with y large, s = 1 only when y·y comes before z·z. Together
-// they pin the order x·x + w·w, + y·y, + z·z.
+// Squares of 2^-27 are a quarter ulp of 1 and vanish when added to 1 one
+// at a time; two or three of them summed first do not. With z large,
+// s = 1 + 2^-52 only when z·z comes last; with y large and z zero, only
+// when y·y comes third. Together they pin x·x + w·w, + y·y, + z·z.
 TEST(InvertQuaternion, SquaredNormIsSummedInItsOrder) {
   const double t = std::ldexp(1.0, -27);
-  const double below = std::ldexp(1.0 - std::ldexp(1.0, -52), -27);  // t / (1 + 2^-52)
-  EXPECT_TRUE(SameBits(inverseOf(t, t, t, 1), {below, -below, -below, -(1 - std::ldexp(1.0, -52))}));
-  EXPECT_TRUE(SameBits(inverseOf(t, t, 1, t), {t, -t, -1, -t}));
+  const double s = 1 + std::ldexp(1.0, -52);
+  EXPECT_TRUE(SameBits(inverseOf(t, t, t, 1), {t / s, -(t / s), -(t / s), -(1 / s)}));
+  EXPECT_TRUE(SameBits(inverseOf(t, 1.25 * t, 1, 0), {t / s, -(1.25 * t / s), -(1 / s), -0.0}));
 }
 
 // x / s and x · (1 / s) differ in the last bit for these; s = 10.
