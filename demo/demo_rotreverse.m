@@ -11,7 +11,7 @@ function demo_rotreverse()
   printf('inverse of [0 0 0 0]: [%g %g %g %g] (no error)\n', rotreverse([0; 0; 0; 0]));
   n = 1e6;
   q = randn(4, n);
-  rotreverse(q);   % the first large call pays Octave's one-off set-up
+  r = rotreverse(q);   % the first large call pays Octave's one-off set-up
   tic; r = rotreverse(q); t = toc;
   printf('%d quaternions inverted in %.1f ms\n', n, 1e3 * t);
 end
