@@ -3,12 +3,13 @@
 #   make test   run every test (C++ on the embedded host, Octave on build/mex)
 #   make demo   run the demo in octave-cli
 #   make test-sanitize   the C++ tests under AddressSanitizer and UBSan
+#   make bench  kernel and Octave benchmarks (Release), printing ratio tables
 BUILD ?= build
 ASAN_BUILD ?= build-asan
 JOBS ?= $(shell nproc)
 OCTAVE = octave-cli --norc --no-history --quiet
 
-.PHONY: all setup build test test-sanitize demo clean
+.PHONY: all setup build test test-sanitize demo bench clean
 
 all: build
 
@@ -29,6 +30,9 @@ test-sanitize: setup
 
 demo: build
 	$(OCTAVE) demo/run_demo.m $(BUILD)
+
+bench: build
+	bash bench/run_bench.sh $(BUILD)
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)

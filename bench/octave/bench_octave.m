@@ -1,0 +1,84 @@
+% End-to-end benchmark of the MEX files in Octave.
+%   octave-cli bench_octave.m measure BUILDDIR RESULTFILE
+%     times each MEX of BUILDDIR/mex against the m-code a competent user
+%     writes for the same work, against BUILDDIR/bench/mex/emptymex (which
+%     only creates the same output matrices: the host's own cost of a
+%     call), and against a + b on arrays of the output's size, all in one
+%     run; writes the times to RESULTFILE.
+%   octave-cli bench_octave.m report TUNEDFILE UNTUNEDFILE
+%     prints the ratio tables of two such runs side by side: one with glibc's
+%     malloc tuned to keep memory between calls, one without.
+args = argv();
+here = fileparts(mfilename('fullpath'));
+addpath(here);
+
+if strcmp(args{1}, 'report')
+  report_octave_bench(args{2}, args{3});
+  return;
+end
+
+buildDir = args{2};
+resultFile = args{3};
+addpath(fullfile(buildDir, 'mex'));
+addpath(fullfile(buildDir, 'bench', 'mex'));
+names = {'rotcompose', 'rotreverse', 'rotblend', 'posechain'};
+sizes = [1e3 1e4 1e5 1e6];
+if numel(args) >= 4
+  sizes = str2num(args{4});
+end
+budget = 0.4;            % seconds per candidate and size, split over the rounds
+joints = 31;             % posechain's skeleton
+rand('seed', 8); randn('seed', 8);
+
+results = zeros(0, 6);   % deliverable, N, MEX, empty MEX, m-code, a + b (seconds per call)
+for d = 1:numel(names)
+  name = names{d};
+  if exist(name) ~= 3
+    printf('%s: no MEX file in %s, skipped\n', name, fullfile(buildDir, 'mex'));
+    continue;
+  end
+  for n = sizes
+    switch name
+      case 'rotcompose'
+        a = unit_quaternions(n); b = unit_quaternions(n);
+        viaMex = @() rotcompose(a, b);
+        empty = @() emptymex([4 n], a, b);
+        mcode = @() mcode_rotcompose(a, b);
+        outSize = [4 n];
+      case 'rotreverse'
+        q = unit_quaternions(n);
+        viaMex = @() rotreverse(q);
+        empty = @() emptymex([4 n], q);
+        mcode = @() mcode_rotreverse(q);
+        outSize = [4 n];
+      case 'rotblend'
+        q1 = unit_quaternions(1);
+        q2 = rotcompose(q1, [cos(pi/6); 0; sin(pi/6); 0]);   % 60 degrees apart: the spherical branch
+        t = linspace(0, 1, n);
+        viaMex = @() rotblend(q1, q2, t);
+        empty = @() emptymex([4 n], q1, q2, t);
+        mcode = @() mcode_rotblend(q1, q2, t);
+        outSize = [4 n];
+      case 'posechain'
+        parents = [0, arrayfun(@(j) randi(j - 1), 2:joints)];
+        offsets = randn(3, joints);
+        root = randn(3, n);
+        local = reshape(unit_quaternions(joints * n), 4 * joints, n);
+        viaMex = @() posechain(parents, offsets, root, local);
+        empty = @() emptymex([3 * joints, n, 4 * joints, n], parents, offsets, root, local);
+        mcode = @() mcode_posechain(parents, offsets, root, local);
+        outSize = [3 * joints n];
+    end
+    pa = rand(outSize); pb = rand(outSize);
+    plus = @() pa + pb;
+    ours = viaMex(); theirs = mcode();
+    difference = max(abs(ours(:) - theirs(:)));
+    seconds = time_calls({viaMex, empty, mcode, plus}, budget);
+    printf('%-10s N = %-7g MEX %9.3f ms  empty MEX %9.3f ms  m-code %9.3f ms  a + b %9.3f ms  (|MEX - m-code| <= %.1g)\n', ...
+           name, n, 1e3 * seconds, difference);
+    fflush(stdout);
+    results(end + 1, :) = [d, n, seconds];
+    clear ours theirs a b q q1 q2 t parents offsets root local pa pb viaMex empty mcode plus;
+  end
+end
+save('-text', resultFile, 'results', 'names');

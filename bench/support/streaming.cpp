@@ -1,0 +1,41 @@
+// Streaming baselines. Plain loops: the compiler vectorises them with the
+// same flags as the kernels (no -march, so SSE2 on x86-64).
+#include "streaming.h"
+
+#include <cmath>
+
+void streamTwoToOne(const double* a, const double* b, double* out, std::size_t count) {
+  for (std::size_t i = 0; i < count; ++i) out[i] = a[i] + b[i];
+}
+
+void streamOneToOne(const double* a, double* out, std::size_t count) {
+  for (std::size_t i = 0; i < count; ++i) out[i] = -a[i];
+}
+
+void streamOneToFour(const double* a, double* out, std::size_t count) {
+  for (std::size_t i = 0; i < count; ++i) {
+    out[4 * i] = a[i];
+    out[4 * i + 1] = a[i];
+    out[4 * i + 2] = a[i];
+    out[4 * i + 3] = a[i];
+  }
+}
+
+void streamPoseFrames(const double* root, const double* local, double* global, double* positions,
+                      std::size_t joints, std::size_t frames) {
+  for (std::size_t k = 0; k < frames; ++k) {
+    const double* frameRoot = root + 3 * k;
+    const double* frameLocal = local + 4 * joints * k;
+    double* frameGlobal = global + 4 * joints * k;
+    double* framePositions = positions + 3 * joints * k;
+    for (std::size_t i = 0; i < 4 * joints; ++i) frameGlobal[i] = -frameLocal[i];
+    for (std::size_t i = 0; i < 3 * joints; ++i) framePositions[i] = frameLocal[i] + frameRoot[i % 3];
+  }
+}
+
+void twoSines(const double* t, double theta, double* out, std::size_t count) {
+  for (std::size_t i = 0; i < count; ++i) {
+    out[2 * i] = std::sin((1 - t[i]) * theta);
+    out[2 * i + 1] = std::sin(theta * t[i]);
+  }
+}
