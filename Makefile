@@ -3,13 +3,20 @@
 #   make test   run every test (C++ on the embedded host, Octave on build/mex)
 #   make demo   run the demo in octave-cli
 #   make test-sanitize   the C++ tests under AddressSanitizer and UBSan
+#   make test-valgrind   the C++ tests under valgrind memcheck
+#   make fuzz       every fuzz target for FUZZ_SECONDS each (fuzz/, clang)
+#   make fuzz-ci    the same, briefly (FUZZ_CI_SECONDS each)
 #   make bench  kernel and Octave benchmarks (Release), printing ratio tables
 BUILD ?= build
 ASAN_BUILD ?= build-asan
 JOBS ?= $(shell nproc)
 OCTAVE = octave-cli --norc --no-history --quiet
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 600
+FUZZ_CI_SECONDS ?= 45
+VALGRIND = valgrind --tool=memcheck --error-exitcode=1 --leak-check=full --errors-for-leak-kinds=definite --quiet
 
-.PHONY: all setup build test test-sanitize demo bench clean
+.PHONY: all setup build test test-sanitize test-valgrind fuzz-build fuzz fuzz-ci demo bench clean
 
 all: build
 
@@ -28,6 +35,20 @@ test-sanitize: setup
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
 
+test-valgrind: build
+	for t in $(BUILD)/tests/*_tests; do echo "valgrind: $$t"; $(VALGRIND) $$t --gtest_brief=1 || exit 1; done
+
+fuzz-build:
+	@bash tools/setup.sh fuzz
+	cmake -S fuzz -B $(FUZZ_BUILD) -DCMAKE_CXX_COMPILER=clang++
+	cmake --build $(FUZZ_BUILD) -j $(JOBS)
+
+fuzz: fuzz-build
+	bash fuzz/run.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
+fuzz-ci: fuzz-build
+	bash fuzz/run.sh $(FUZZ_BUILD) $(FUZZ_CI_SECONDS)
+
 demo: build
 	$(OCTAVE) demo/run_demo.m $(BUILD)
 
@@ -35,4 +56,4 @@ bench: build
 	bash bench/run_bench.sh $(BUILD)
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

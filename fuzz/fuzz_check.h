@@ -1,0 +1,55 @@
+// The fuzz targets' shared oracle: what one call is allowed to do, and the
+// check that it did just that. A failed check prints the call and aborts,
+// which libFuzzer reports as a finding and keeps the input.
+//
+// Every call must either raise, having created nothing, or return one new
+// real double matrix of the documented shape. Where the function's contract
+// fixes the outcome (a message, or a result bit for bit) the call must give
+// exactly that; where the contract leaves the input to the implementer, any
+// of the function's own messages, or a result of the documented shape, is
+// accepted.
+//
+// Huge inputs have no data: a gateway that reads one crashes, and one that
+// takes a huge count at face value runs out of memory, both findings. A
+// call expected to return that would read such an input is not made, since
+// a real host would hold its data.
+#ifndef ROTKIT_FUZZ_CHECK_H
+#define ROTKIT_FUZZ_CHECK_H
+
+#include "fuzz_input.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+enum class OutcomeKind { Raises, Returns, Open };
+
+struct Outcome {
+  OutcomeKind kind = OutcomeKind::Open;
+  std::string message;         // Raises: exactly this text
+  std::size_t rows = 0;        // Returns, and Open when the call returns
+  std::size_t cols = 0;
+  bool checkValues = false;    // Returns: compare `values` too
+  std::vector<double> values;  // column-major
+  std::uint64_t ulps = 0;      // finite elements may be this many ulps off
+};
+
+Outcome raises(const std::string& message);
+Outcome returns(std::size_t rows, std::size_t cols, std::vector<double> values, std::uint64_t ulps = 0);
+Outcome returnsShape(std::size_t rows, std::size_t cols);
+Outcome open(std::size_t rows, std::size_t cols);
+
+// What a function's gateway may raise for inputs left to the implementer.
+// An entry ending in '*' matches any message that starts with the rest
+// (for messages that name a count or an index).
+using MessageSet = std::vector<std::string>;
+
+// Runs the call and checks it against `expected`; `created` is how many
+// matrices a successful call makes (the output, plus any scratch matrix).
+void callAndCheck(embedded::MexEntry entry, const FuzzCall& call, const Outcome& expected,
+                  const MessageSet& ownMessages, std::size_t created);
+
+[[noreturn]] void reportFinding(const FuzzCall& call, const std::string& what);
+
+#endif

@@ -1,0 +1,91 @@
+// Fuzz target for rotblend on the embedded host. Any call either raises one
+// of rotblend's messages, having created nothing, or returns 4 x N, N the
+// column count of t. For inputs of its data model (complex ones counting
+// with their real parts) each column is the interpolation at t[i], as
+// computed here from its definition: bit for bit in the linear branch, to a
+// few ulps in the spherical one, whose sine and arc tangent are the math
+// library's.
+#include "fuzz_check.h"
+#include "host/messages.h"
+
+#include <cmath>
+
+namespace {
+
+const MessageSet kMessages = {
+    "Three inputs required.",
+    "One output required.",
+    ROTKIT_MSG_NOT_DOUBLE,
+    ROTKIT_MSG_SPARSE,
+    ROTKIT_MSG_TOO_LARGE,
+    "q1 must hold at least four elements (w, x, y, z).",
+    "q2 must hold at least four elements (w, x, y, z).",
+    "t must hold at least one element per column.",
+};
+
+constexpr std::uint64_t kSineBranchUlps = 4;
+
+struct Reference {
+  std::vector<double> values;
+  bool spherical;
+};
+
+// Each parameter from scratch: dot product, shorter-arc flip of q2, then
+// the spherical formula below 0.999 or the normalised linear blend.
+Reference referenceBlend(const double* q1, const double* q2, const std::vector<double>& t, std::size_t n) {
+  Reference ref{{}, false};
+  for (std::size_t i = 0; i < n; ++i) {
+    double d = ((q1[0] * q2[0] + q1[1] * q2[1]) + q1[2] * q2[2]) + q1[3] * q2[3];
+    double p[4] = {q2[0], q2[1], q2[2], q2[3]};
+    if (d < 0) {
+      for (double& c : p) c = -c;
+      d = -d;
+    }
+    double r[4];
+    if (std::fabs(d) < 0.999) {
+      ref.spherical = true;
+      const double s = std::sqrt(1 - d * d);
+      const double theta = std::atan2(s, d);
+      const double inv = 1 / s;
+      const double w1 = std::sin((1 - t[i]) * theta) * inv;
+      const double w2 = std::sin(theta * t[i]) * inv;
+      for (int k = 0; k < 4; ++k) r[k] = q1[k] * w1 + p[k] * w2;
+    } else {
+      double c[4];
+      for (int k = 0; k < 4; ++k) c[k] = (1 - t[i]) * q1[k] + t[i] * p[k];
+      const double norm = std::sqrt(((c[0] * c[0] + c[1] * c[1]) + c[2] * c[2]) + c[3] * c[3]);
+      const double inv = 1 / norm;
+      for (int k = 0; k < 4; ++k) r[k] = c[k] * inv;
+    }
+    ref.values.insert(ref.values.end(), r, r + 4);
+  }
+  return ref;
+}
+
+Outcome expectedOutcome(const FuzzCall& call) {
+  if (call.inputs.size() != 3) return raises("Three inputs required.");
+  if (call.nlhs != 1) return raises("One output required.");
+  const FuzzArray& q1 = call.inputs[0];
+  const FuzzArray& q2 = call.inputs[1];
+  const FuzzArray& t = call.inputs[2];
+  const std::size_t n = t.cols & 0xFFFFFFFFu;
+  // Left to the gateway: classes other than double, sparse data, end
+  // rotations shorter than four, a t with columns but no rows, and a column
+  // count beyond the model.
+  for (const FuzzArray* a : {&q1, &q2, &t}) {
+    if (a->classId != mxDOUBLE_CLASS || a->sparse) return open(4, n);
+  }
+  if (elementCount(q1) < 4 || elementCount(q2) < 4) return open(4, n);
+  if (t.cols >= (std::size_t{1} << 31) || elementCount(t) < n) return open(4, n);
+  if (q1.huge || q2.huge || (t.huge && n > 0)) return returnsShape(4, n);
+  const Reference ref = referenceBlend(q1.values.data(), q2.values.data(), t.values, n);
+  return returns(4, n, ref.values, ref.spherical ? kSineBranchUlps : 0);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const FuzzCall call = decodeCall(data, size);
+  callAndCheck(mexFunction, call, expectedOutcome(call), kMessages, 1);
+  return 0;
+}
