@@ -1,6 +1,7 @@
 // Kernel of rotblend: plain buffers, no host calls, no allocation.
 // Scalar first (w, x, y, z). Bit for bit: each operation is rounded on its
-// own in the order written here (no FMA); do not reorder terms.
+// own in the order written here (no FMA); do not reorder terms. The vector
+// paths beside this file give the same bits; interpolateRotations picks one.
 #include "rotblend/interpolate_rotation.h"
 
 #include <cmath>
@@ -75,6 +76,18 @@ Quaternion blendAt(const RotationBlend& blend, double t) {
 void interpolateRotations(const Quaternion& q1, const Quaternion& q2, const double* tData, std::uint32_t count,
                           double* outData) {
   const RotationBlend blend = prepareBlend(q1, q2);
+  switch (widestVectorPath()) {
+#if defined(ROTKIT_BUILD_AVX2)
+    case VectorPath::avx2: blendColumnsAvx2(blend, tData, count, outData); return;
+#endif
+#if defined(ROTKIT_BUILD_SSE2)
+    case VectorPath::sse2: blendColumnsSse2(blend, tData, count, outData); return;
+#endif
+    default: blendColumnsScalar(blend, tData, count, outData); return;
+  }
+}
+
+void blendColumnsScalar(const RotationBlend& blend, const double* tData, std::uint32_t count, double* outData) {
   for (std::uint32_t i = 0; i < count; ++i) {
     storeQuaternion(outData + 4 * static_cast<std::size_t>(i), blendAt(blend, tData[i]));
   }

@@ -12,6 +12,7 @@
 #include <cstdint>
 
 #include "quaternion/quaternion.h"
+#include "simd/vector_path.h"
 
 // |d| at or above this (or a NaN d) takes the linear branch.
 constexpr double kBlendThreshold = 0.999;
@@ -42,8 +43,22 @@ Quaternion blendAt(const RotationBlend& blend, double t);
 
 // outData[:, i] = interpolateRotation(q1, q2, tData[i]) for i < count, as a
 // 4 x count block in column-major order. tData holds at least count doubles
-// and outData has room for 4·count; outData must not overlap tData.
+// and outData has room for 4·count; outData must not overlap tData. Prepares
+// the blend once and runs the widest vector path this processor has; every
+// path gives the same bits. No alignment is required.
 void interpolateRotations(const Quaternion& q1, const Quaternion& q2, const double* tData, std::uint32_t count,
                           double* outData);
+
+// outData[:, i] = blendAt(blend, tData[i]) for i < count, one path each; the
+// vector paths exist where ROTKIT_BUILD_SSE2 or ROTKIT_BUILD_AVX2 is defined,
+// and the AVX2 path runs only where widestVectorPath() says so. All of them
+// call <cmath>'s sin, one parameter at a time.
+void blendColumnsScalar(const RotationBlend& blend, const double* tData, std::uint32_t count, double* outData);
+#if defined(ROTKIT_BUILD_SSE2)
+void blendColumnsSse2(const RotationBlend& blend, const double* tData, std::uint32_t count, double* outData);
+#endif
+#if defined(ROTKIT_BUILD_AVX2)
+void blendColumnsAvx2(const RotationBlend& blend, const double* tData, std::uint32_t count, double* outData);
+#endif
 
 #endif

@@ -9,6 +9,7 @@
 #include <cstdint>
 
 #include "quaternion/quaternion.h"
+#include "simd/vector_path.h"
 
 // The inverse of q. The squared norm is summed x·x + w·w, then + y·y, then
 // + z·z; each component has a division of its own (no reciprocal of s is
@@ -29,9 +30,21 @@ inline Quaternion invertQuaternion(const Quaternion& q) {
 }
 
 // Inverts `count` quaternions in storage order: the group of four doubles
-// at in[4k] goes, inverted, to out[4k], for k = 0 .. count - 1.
+// at in[4k] goes, inverted, to out[4k], for k = 0 .. count - 1. Runs the
+// widest vector path this processor has; every path gives the same bits.
 // Preconditions: `in` holds at least 4·count doubles and `out` has room for
-// 4·count; the two do not overlap.
+// 4·count; the two do not overlap. No alignment is required.
 void invertColumns(const double* in, double* out, std::uint32_t count);
+
+// The same, one path each; the vector paths exist where ROTKIT_BUILD_SSE2 or
+// ROTKIT_BUILD_AVX2 is defined, and the AVX2 path runs only where
+// widestVectorPath() says so.
+void invertColumnsScalar(const double* in, double* out, std::uint32_t count);
+#if defined(ROTKIT_BUILD_SSE2)
+void invertColumnsSse2(const double* in, double* out, std::uint32_t count);
+#endif
+#if defined(ROTKIT_BUILD_AVX2)
+void invertColumnsAvx2(const double* in, double* out, std::uint32_t count);
+#endif
 
 #endif
