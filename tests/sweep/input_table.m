@@ -1,0 +1,8 @@
+% Prints the input-handling tables of every function as the sweep observes
+% them, for docs/input_handling.md:
+%   octave-cli tests/sweep/input_table.m MEXDIR
+args = argv ();
+addpath (fileparts (mfilename ('fullpath')));
+for name = {'rotcompose', 'rotreverse', 'rotblend', 'posechain'}
+  printf ('### %s\n\n%s\n', name{1}, sweep_markdown (run_sweep (name{1}, args{1})));
+end

@@ -1,0 +1,123 @@
+function cases = sweep_cases (name)
+%SWEEP_CASES The calls of the input sweep for one function, in a fixed order.
+%   CASES = SWEEP_CASES (NAME) is a struct array with fields
+%     group  'counts' (every input and output count, on good inputs) or
+%            'inputs' (one input replaced by a kind of array);
+%     row    the row of the table: input count, or the kind of array;
+%     col    the column: output count, or the input replaced;
+%     nlhs   outputs requested;
+%     args   the inputs.
+%   The same NAME always gives the same cases, so a child process can run
+%   case K of them by its number.
+  [good, names] = good_call (name);
+  cases = struct ('group', {}, 'row', {}, 'col', {}, 'nlhs', {}, 'args', {});
+  n = numel (good);
+  for nrhs = 0:n + 1
+    args = [good, good(end)](1:nrhs);
+    for nlhs = 0:2
+      cases(end + 1) = make_case ('counts', sprintf ('%d', nrhs), sprintf ('%d', nlhs), nlhs, args);
+    end
+  end
+  for p = 1:n
+    kinds = input_kinds (good{p});
+    if (strcmp (name, 'posechain') && p == 1)
+      kinds = [kinds; parent_kinds()];
+    end
+    for k = 1:rows (kinds)
+      args = good;
+      args{p} = kinds{k, 2};
+      cases(end + 1) = make_case ('inputs', kinds{k, 1}, names{p}, 1, args);
+    end
+  end
+end
+
+function c = make_case (group, row, col, nlhs, args)
+  c = struct ('group', group, 'row', row, 'col', col, 'nlhs', nlhs, 'args', {args});
+end
+
+% One call that succeeds, and the names of its inputs.
+function [good, names] = good_call (name)
+  h = sqrt (0.5);
+  switch (name)
+    case 'rotcompose'
+      good = {[1 h; 0 0; 0 0; 0 h], [0 h; 1 h; 0 0; 0 0]};
+      names = {'Q1', 'Q2'};
+    case 'rotreverse'
+      good = {[1 h; 0 0; 0 0; 0 h]};
+      names = {'Q'};
+    case 'rotblend'
+      good = {[1; 0; 0; 0], [h; 0; 0; h], [0 0.5 1]};
+      names = {'q1', 'q2', 't'};
+    case 'posechain'
+      % A root and two joints in a chain, two frames.
+      good = {[1 1 2], [0 1 0; 0 0 2; 0 0 0], [0 1; 0 1; 0 1], repmat([h; 0; 0; h; 1; 0; 0; 0; 1; 0; 0; 0], 1, 2)};
+      names = {'parents', 'offsets', 'rootPositions', 'localRotations'};
+    otherwise
+      error ('sweep_cases: unknown function %s', name);
+  end
+end
+
+% Every class, complexity, sparsity and shape in place of the good input v.
+function kinds = input_kinds (v)
+  [m, n] = size (v);
+  stacked = repmat (v, 5, 1);
+  nonfinite = v;
+  nonfinite(1) = NaN;
+  nonfinite(end) = Inf;
+  kinds = {
+    'good input (double)',      v
+    'single',                   single(v)
+    'int8',                     int8(v)
+    'uint8',                    uint8(v)
+    'int16',                    int16(v)
+    'uint16',                   uint16(v)
+    'int32',                    int32(v)
+    'uint32',                   uint32(v)
+    'int64',                    int64(v)
+    'uint64',                   uint64(v)
+    'logical',                  logical(v)
+    'char',                     repmat('a', m, n)
+    'cell',                     num2cell(v)
+    'struct',                   struct('v', v)
+    'function handle',          @sin
+    'sparse double',            sparse(v)
+    'sparse logical',           sparse(logical(v))
+    'complex double',           complex(v, v)
+    'NaN and Inf elements',     nonfinite
+    'empty 0 x 0',              []
+    'empty, no columns',        zeros(m, 0)
+    'empty, no rows',           zeros(0, n)
+    'empty single',             single([])
+    'empty cell',               {}
+    'empty char',               ''
+    '1 row',                    stacked(1, :)
+    '2 rows',                   stacked(1:2, :)
+    '3 rows',                   stacked(1:3, :)
+    '5 rows',                   stacked(1:5, :)
+    'one column',               v(:, 1)
+    'column vector of all',     v(:)
+    'row vector of all',        v(:)'
+    '3-D array (m x n x 2)',    cat(3, v, v)
+    'empty 0 x (2^32 + 1)',     zeros(0, 2^32 + 1)
+    'empty (2^32 + 1) x 0',     zeros(2^32 + 1, 0)
+    'empty 0 x 2^31',           zeros(0, 2^31)
+  };
+end
+
+% Parent numbers that do not name an earlier joint, and some that do.
+function kinds = parent_kinds ()
+  kinds = {
+    'parents [1 0 2] (0)',              [1 0 2]
+    'parents [1 -1 2] (negative)',      [1 -1 2]
+    'parents [1 0.5 2] (truncates to 0)', [1 0.5 2]
+    'parents [1 NaN 2]',                [1 NaN 2]
+    'parents [1 Inf 2]',                [1 Inf 2]
+    'parents [1 2 2] (itself)',         [1 2 2]
+    'parents [1 3 2] (a later joint)',  [1 3 2]
+    'parents [1 1 2.9] (truncates to 2)', [1 1 2.9]
+    'parents [1 1 2^31]',               [1 1 2^31]
+    'parents [1 1 2^32+1]',             [1 1 2^32 + 1]
+    'parents [1 1 1e300]',              [1 1 1e300]
+    'parents [NaN 1 2] (root element)', [NaN 1 2]
+  };
+end

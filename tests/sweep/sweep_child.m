@@ -1,0 +1,43 @@
+% One batch of the input sweep, run in a child octave-cli so that a call
+% that kills Octave kills only this process:
+%   octave-cli sweep_child.m MEXDIR NAME FIRST
+% Runs cases FIRST, FIRST+1, ... of sweep_cases (NAME), each between a
+% "@@begin K" and an "@@end K<TAB>OUTCOME" line, flushed at once; the last
+% line is "@@done". A crash leaves "@@begin K" without its end.
+args = argv ();
+addpath (args{1});
+addpath (fileparts (mfilename ('fullpath')));
+name = args{2};
+first = str2double (args{3});
+cases = sweep_cases (name);
+for k = first:numel (cases)
+  c = cases(k);
+  printf ('@@begin %d\n', k);
+  fflush (stdout);
+  try
+    switch (c.nlhs)
+      case 0
+        feval (name, c.args{:});
+        outcome = 'returns';
+      case 1
+        r = feval (name, c.args{:});
+        kind = class (r);
+        if (iscomplex (r))
+          kind = ['complex ' kind];
+        end
+        if (issparse (r))
+          kind = ['sparse ' kind];
+        end
+        outcome = sprintf ('%d x %d %s', rows (r), columns (r), kind);
+      otherwise
+        [r, s] = feval (name, c.args{:});
+        outcome = 'returns two outputs';
+    end
+  catch err
+    % Octave puts the function's name before a MEX error message.
+    outcome = ['"' regexprep(err.message, ['^' name ': '], '') '"'];
+  end
+  printf ('@@end %d\t%s\n', k, outcome);
+  fflush (stdout);
+end
+printf ('@@done\n');
