@@ -1,5 +1,7 @@
 % The toolbox demo: octave-cli demo/run_demo.m BUILDDIR
-% Runs every demo/demo_*.m in turn against the MEX files in BUILDDIR/mex.
+% Runs every demo/demo_*.m in turn against the MEX files in BUILDDIR/mex:
+% first one demo per function, then demo_motion, which uses all four on the
+% sample walk and writes its pictures to BUILDDIR/demo.
 args = argv();
 buildDir = 'build';
 if numel(args) >= 1
@@ -9,7 +11,13 @@ demoDir = fileparts(mfilename('fullpath'));
 addpath(fullfile(buildDir, 'mex'));
 addpath(demoDir);
 parts = dir(fullfile(demoDir, 'demo_*.m'));
-for p = 1:numel(parts)
-  [~, name] = fileparts(parts(p).name);
-  feval(name);
+names = cellfun(@(file) file(1:end - 2), {parts.name}, 'UniformOutput', false);
+names = [setdiff(names, {'demo_motion'}), intersect(names, {'demo_motion'})];
+for p = 1:numel(names)
+  % A demo that writes files takes the build folder.
+  if nargin(names{p}) > 0
+    feval(names{p}, buildDir);
+  else
+    feval(names{p});
+  end
 end

@@ -1,0 +1,450 @@
+function [skel, motion] = bvhread(file)
+%BVHREAD Read a BVH motion file into the inputs of POSECHAIN.
+%   [SKEL, MOTION] = BVHREAD(FILE) reads the skeleton (HIERARCHY) and the
+%   motion (MOTION) of the BVH file FILE and returns them laid out the way
+%   POSECHAIN takes them, so that
+%     P = posechain(skel.parents, skel.offsets, ...
+%                   motion.rootPositions, motion.localRotations);
+%   gives the position of every joint in every frame, in the file's units:
+%   rows 3j-2 to 3j of column k are joint j in frame k.
+%
+%   SKEL, the joint tree. Every ROOT, JOINT and End Site of the file is a
+%   joint, numbered in the order of the file, so parents come before their
+%   children and joint 1 is the root:
+%     parents   1 x J: parents(j) is the number of joint j's parent; 0 for
+%               the root.
+%     offsets   3 x J: column j is the OFFSET of joint j. Column 1 holds
+%               the root's own OFFSET, which POSECHAIN does not read: it
+%               is already part of motion.rootPositions.
+%     names     1 x J cell of the joint names; an End Site takes the name
+%               of its joint followed by '_end' (the End Site of 'Head' is
+%               'Head_end').
+%   MOTION, one column per frame:
+%     rootPositions   3 x N: the root's OFFSET plus its position channels
+%                     (a missing position channel counts as 0).
+%     localRotations  4J x N: one quaternion per joint, scalar first
+%                     [w; x; y; z] in rows 4j-3 to 4j (see below).
+%     frameTime       seconds per frame, from "Frame Time:".
+%
+%   Rotations. The rotation channels of a joint, in degrees, become one
+%   unit quaternion: the product of the channels' rotations in the order
+%   the file lists them. "CHANNELS 3 Zrotation Xrotation Yrotation" gives
+%   qZ * qX * qY (the matrix Rz*Rx*Ry), as in every BVH reader. Rotation
+%   channels may come in any order and number on any joint.
+%
+%   How BVH's convention is mapped onto POSECHAIN's. In a BVH file a
+%   joint's rotation turns its children: a child lies at its parent's
+%   position plus the child's offset turned by the parent's global
+%   rotation. POSECHAIN turns a joint's offset by that joint's own global
+%   rotation. So every rotation moves one joint down the tree: for each
+%   joint j but the root, rows 4j-3 to 4j of localRotations hold the BVH
+%   rotation of j's parent, and the root's rows hold the identity
+%   [1; 0; 0; 0]. The global rotation that POSECHAIN chains for joint j is
+%   then the BVH global rotation of j's parent, the one that turns j's
+%   offset. The root's own rotation thus stands in the rows of its
+%   children. To turn the whole motion by a rotation q, put q in the root's
+%   rows and turn rootPositions by q. A JOINT without children or End Site
+%   turns nothing, so its rotation has no rows of its own.
+%
+%   The file: one ROOT; JOINT and End Site blocks nested in braces, each
+%   with one OFFSET; position channels (Xposition, Yposition, Zposition,
+%   each at most once) on the root only; then MOTION, "Frames: N",
+%   "Frame Time: T" and one line per frame with one number per channel, in
+%   the order of the CHANNELS statements. Keywords and channel names are
+%   matched regardless of case.
+%
+%   Errors. A file that does not follow this layout raises an error that
+%   names the file and the line: a missing or unexpected keyword or brace,
+%   a joint without OFFSET, unknown channels, position channels on a joint
+%   other than the root, motion data with fewer or more frames than
+%   "Frames:" says or a frame with too few or too many values, and any
+%   value that is not a finite decimal number. Nothing is skipped but
+%   blank lines.
+%
+%   Example:
+%     file = fullfile(fileparts(which('bvhread')), 'samples', 'walk.bvh');
+%     [skel, motion] = bvhread(file);
+%     P = posechain(skel.parents, skel.offsets, motion.rootPositions, ...
+%                   motion.localRotations);
+%     head = find(strcmp(skel.names, 'Head'));
+%     plot(P(3*head-2, :), P(3*head, :))    % the head's path seen from above
+%
+%   See also POSECHAIN, ROTCOMPOSE, ROTREVERSE, ROTBLEND.
+
+  if isa(file, 'string')
+    file = char(file);
+  end
+  if ~ischar(file) || size(file, 1) ~= 1
+    error('bvhread:file', 'bvhread: FILE must be a file name (a character row).');
+  end
+  lines = readLines(file);
+  motionLine = find(~cellfun(@isempty, regexpi(lines, '^\s*MOTION\s*$', 'once')), 1);
+  if isempty(motionLine)
+    fail(file, numel(lines), 'no MOTION line: the file ends in its hierarchy.');
+  end
+  tree = parseHierarchy(file, lines(1:motionLine - 1), motionLine);
+  [values, frameTime] = parseMotion(file, lines, motionLine, numel(tree.channelJoint));
+
+  frames = size(values, 2);
+  jointCount = numel(tree.parents);
+  skel = struct('parents', tree.parents, 'offsets', tree.offsets, 'names', {tree.names});
+  motion.rootPositions = rootPositions(tree, values);
+  motion.localRotations = chainedRotations(tree, values, jointCount, frames);
+  motion.frameTime = frameTime;
+end
+
+function lines = readLines(file)
+  fid = fopen(file, 'r');
+  if fid < 0
+    error('bvhread:file', 'bvhread: cannot open "%s".', file);
+  end
+  text = fread(fid, Inf, '*char')';
+  fclose(fid);
+  lines = regexp(text, '\r\n|\n|\r', 'split');
+end
+
+function fail(file, line, message, varargin)
+  error('bvhread:file', ['bvhread: %s, line %d: ' message], file, line, varargin{:});
+end
+
+% The hierarchy, read token by token; a joint's name is the rest of its line.
+% For every joint: parent, OFFSET and name; for every channel, in file
+% order: its joint, its kind ('position' or 'rotation') and its axis 1..3.
+function tree = parseHierarchy(file, lines, motionLine)
+  [tokens, tokenLines] = tokenize(lines);
+  tree.parents = zeros(1, 0);
+  tree.offsets = zeros(3, 0);
+  tree.names = cell(1, 0);
+  tree.channelJoint = zeros(1, 0);
+  tree.channelIsRotation = false(1, 0);
+  tree.channelAxis = zeros(1, 0);
+  isEndSite = false(1, 0);
+  hasOffset = false(1, 0);
+  hasChannels = false(1, 0);
+  open = zeros(1, 0);            % the joints whose braces are open, innermost last
+
+  if isempty(tokens)
+    fail(file, motionLine, 'MOTION before any HIERARCHY.');
+  end
+  if ~strcmpi(tokens{1}, 'HIERARCHY')
+    fail(file, tokenLines(1), 'expected HIERARCHY, found "%s".', tokens{1});
+  end
+  t = 2;
+  rootDone = false;
+  while t <= numel(tokens)
+    token = tokens{t};
+    line = tokenLines(t);
+    if rootDone
+      if strcmpi(token, 'ROOT')
+        fail(file, line, 'a second ROOT: only one skeleton per file is supported.');
+      end
+      fail(file, line, 'unexpected "%s" after the root''s closing brace.', token);
+    end
+    switch lower(token)
+      case {'root', 'joint', 'end'}
+        keyword = upper(token);
+        if strcmpi(token, 'end')
+          keyword = 'End Site';
+        end
+        if strcmpi(token, 'root') ~= isempty(open)
+          if isempty(open)
+            fail(file, line, '%s outside the ROOT''s braces.', keyword);
+          end
+          fail(file, line, 'ROOT inside a joint.');
+        end
+        if ~isempty(open) && isEndSite(open(end))
+          fail(file, line, '"%s" holds a %s; an End Site takes only an OFFSET.', ...
+               tree.names{open(end)}, keyword);
+        end
+        [name, t] = jointName(file, tokens, tokenLines, t);
+        if strcmpi(token, 'end')
+          name = [tree.names{open(end)} '_end'];
+        end
+        if t > numel(tokens) || ~strcmp(tokens{t}, '{')
+          fail(file, lastLine(tokenLines, t, motionLine), 'expected "{" after %s %s.', keyword, name);
+        end
+        if isempty(open)
+          parent = 0;
+        else
+          parent = open(end);
+        end
+        tree.parents(end + 1) = parent;
+        tree.offsets(:, end + 1) = 0;
+        tree.names{end + 1} = name;
+        isEndSite(end + 1) = strcmpi(token, 'end');
+        hasOffset(end + 1) = false;
+        hasChannels(end + 1) = false;
+        open(end + 1) = numel(tree.parents); %#ok<AGROW>
+        t = t + 1;
+      case 'offset'
+        j = innermost(file, open, line, 'OFFSET');
+        if hasOffset(j)
+          fail(file, line, 'a second OFFSET in "%s".', tree.names{j});
+        end
+        [numbers, t] = numbersOnLine(file, tokens, tokenLines, t, 'OFFSET');
+        if numel(numbers) ~= 3
+          fail(file, line, 'OFFSET takes 3 numbers, found %d.', numel(numbers));
+        end
+        tree.offsets(:, j) = numbers(:);
+        hasOffset(j) = true;
+      case 'channels'
+        j = innermost(file, open, line, 'CHANNELS');
+        if isEndSite(j)
+          fail(file, line, '"%s" has CHANNELS; an End Site takes only an OFFSET.', tree.names{j});
+        end
+        if hasChannels(j)
+          fail(file, line, 'a second CHANNELS in "%s".', tree.names{j});
+        end
+        [tree, t] = readChannels(file, tokens, tokenLines, t, tree, j);
+        hasChannels(j) = true;
+      case '}'
+        if isempty(open)
+          fail(file, line, 'a "}" without its "{".');
+        end
+        j = open(end);
+        if ~hasOffset(j)
+          fail(file, line, '"%s" closes without an OFFSET.', tree.names{j});
+        end
+        open(end) = [];
+        rootDone = isempty(open);
+        t = t + 1;
+      otherwise
+        fail(file, line, 'unexpected "%s".', token);
+    end
+  end
+  if isempty(tree.parents)
+    fail(file, motionLine, 'MOTION before any ROOT.');
+  end
+  if ~isempty(open)
+    fail(file, motionLine, 'MOTION while "%s" is still open (a "}" is missing).', tree.names{open(end)});
+  end
+end
+
+% Tokens of the hierarchy: braces on their own, everything else split at
+% white space; each token remembers its line.
+function [tokens, tokenLines] = tokenize(lines)
+  perLine = regexp(lines, '[{}]|[^\s{}]+', 'match');
+  counts = cellfun(@numel, perLine);
+  tokens = [perLine{:}];
+  tokenLines = repelem(1:numel(lines), counts);
+end
+
+% The name after ROOT or JOINT: the rest of the line up to a "{". After End,
+% the word Site. Returns the index of the token after the name.
+function [name, t] = jointName(file, tokens, tokenLines, t)
+  keyword = tokens{t};
+  line = tokenLines(t);
+  last = t;
+  while last < numel(tokens) && tokenLines(last + 1) == line && ~strcmp(tokens{last + 1}, '{')
+    last = last + 1;
+  end
+  words = tokens(t + 1:last);
+  if strcmpi(keyword, 'end')
+    if numel(words) ~= 1 || ~strcmpi(words{1}, 'Site')
+      fail(file, line, 'expected "End Site".');
+    end
+  elseif isempty(words)
+    fail(file, line, '%s without a name.', upper(keyword));
+  end
+  name = strjoin(words, ' ');
+  t = last + 1;
+end
+
+function line = lastLine(tokenLines, t, motionLine)
+  if t <= numel(tokenLines)
+    line = tokenLines(t);
+  else
+    line = motionLine;
+  end
+end
+
+function j = innermost(file, open, line, keyword)
+  if isempty(open)
+    fail(file, line, '%s outside any joint.', keyword);
+  end
+  j = open(end);
+end
+
+% The numbers that follow a keyword on its own line.
+function [numbers, t] = numbersOnLine(file, tokens, tokenLines, t, keyword)
+  line = tokenLines(t);
+  last = t;
+  while last < numel(tokens) && tokenLines(last + 1) == line
+    last = last + 1;
+  end
+  words = tokens(t + 1:last);
+  numbers = zeros(1, numel(words));
+  for k = 1:numel(words)
+    numbers(k) = strictNumber(file, line, words{k}, keyword);
+  end
+  t = last + 1;
+end
+
+function value = strictNumber(file, line, word, what)
+  value = NaN;
+  if ~isempty(regexp(word, ['^' numberPattern() '$'], 'once'))
+    value = str2double(word);
+  end
+  if ~isfinite(value)
+    fail(file, line, '%s: "%s" is not a number.', what, word);
+  end
+end
+
+% A decimal number as BVH files write it: sign, digits, point, exponent.
+function pattern = numberPattern()
+  pattern = '[+-]?(\d+\.?\d*|\.\d+)([eE][+-]?\d+)?';
+end
+
+function [tree, t] = readChannels(file, tokens, tokenLines, t, tree, j)
+  line = tokenLines(t);
+  last = t;
+  while last < numel(tokens) && tokenLines(last + 1) == line
+    last = last + 1;
+  end
+  words = tokens(t + 1:last);
+  if isempty(words) || isempty(regexp(words{1}, '^\d+$', 'once'))
+    fail(file, line, 'CHANNELS must be followed by the number of channels.');
+  end
+  count = str2double(words{1});
+  names = words(2:end);
+  if numel(names) ~= count
+    fail(file, line, 'CHANNELS %d lists %d channel names.', count, numel(names));
+  end
+  known = {'xposition', 'yposition', 'zposition', 'xrotation', 'yrotation', 'zrotation'};
+  for k = 1:count
+    kind = find(strcmpi(names{k}, known));
+    if isempty(kind)
+      fail(file, line, 'unknown channel "%s" (supported: Xposition, Yposition, Zposition, Xrotation, Yrotation, Zrotation).', names{k});
+    end
+    isRotation = kind > 3;
+    axis = kind - 3 * isRotation;
+    if ~isRotation
+      if tree.parents(j) ~= 0
+        fail(file, line, 'position channel %s on joint "%s": only the root may have position channels.', ...
+             names{k}, tree.names{j});
+      end
+      if any(strcmpi(names(1:k - 1), names{k}))
+        fail(file, line, 'position channel %s is listed twice.', names{k});
+      end
+    end
+    tree.channelJoint(end + 1) = j;
+    tree.channelIsRotation(end + 1) = isRotation;
+    tree.channelAxis(end + 1) = axis;
+  end
+  t = last + 1;
+end
+
+% MOTION, "Frames: N", "Frame Time: T", then N lines of channelCount numbers.
+% Returns the values as channelCount x N, one column per frame.
+function [values, frameTime] = parseMotion(file, lines, motionLine, channelCount)
+  line = nextLine(lines, motionLine);
+  frameText = regexpi(safeLine(lines, line), '^\s*Frames:\s*(\S+)\s*$', 'tokens', 'once');
+  if isempty(frameText)
+    fail(file, min(line, numel(lines)), 'expected "Frames: N" after MOTION.');
+  end
+  if isempty(regexp(frameText{1}, '^\d+$', 'once'))
+    fail(file, line, 'Frames: "%s" is not a whole number.', frameText{1});
+  end
+  frames = str2double(frameText{1});
+  line = nextLine(lines, line);
+  timeText = regexpi(safeLine(lines, line), '^\s*Frame\s+Time:\s*(\S+)\s*$', 'tokens', 'once');
+  if isempty(timeText)
+    fail(file, min(line, numel(lines)), 'expected "Frame Time: T" after "Frames:".');
+  end
+  frameTime = strictNumber(file, line, timeText{1}, 'Frame Time');
+  if frameTime <= 0
+    fail(file, line, 'Frame Time must be positive, found %s.', timeText{1});
+  end
+
+  dataLines = line + 1:numel(lines);
+  if channelCount == 0
+    % Nothing to read per frame: any data would be surplus.
+    surplus = find(~cellfun(@isempty, regexp(lines(dataLines), '\S', 'once')), 1);
+    if ~isempty(surplus)
+      fail(file, dataLines(surplus), 'motion data, but the hierarchy has no CHANNELS.');
+    end
+    values = zeros(0, frames);
+    return;
+  end
+  data = lines(dataLines);
+  filled = ~cellfun(@isempty, regexp(data, '\S', 'once'));
+  data = data(filled);
+  dataLines = dataLines(filled);
+  if numel(data) < frames
+    fail(file, numel(lines), 'the motion data ends after %d of %d frames.', numel(data), frames);
+  end
+  if numel(data) > frames
+    fail(file, dataLines(frames + 1), 'more frames than "Frames: %d" announces.', frames);
+  end
+  counts = cellfun(@numel, regexp(data, '\S+', 'start'));
+  short = find(counts ~= channelCount, 1);
+  if ~isempty(short)
+    fail(file, dataLines(short), 'frame %d has %d values; the CHANNELS call for %d.', ...
+         short, counts(short), channelCount);
+  end
+  numbers = cellfun(@numel, regexp(data, ['(?<!\S)' numberPattern() '(?!\S)'], 'start'));
+  bad = find(numbers ~= counts, 1);
+  if ~isempty(bad)
+    words = regexp(data{bad}, '\S+', 'match');
+    for k = 1:numel(words)
+      strictNumber(file, dataLines(bad), words{k}, sprintf('frame %d, value %d', bad, k));
+    end
+  end
+  values = reshape(sscanf(strjoin(data, ' '), '%f'), channelCount, frames);
+  [channel, frame] = find(~isfinite(values), 1);
+  if ~isempty(channel)
+    fail(file, dataLines(frame), 'frame %d, value %d is out of range.', frame, channel);
+  end
+end
+
+% The next line after `line` that is not blank; numel(lines) + 1 if none.
+function line = nextLine(lines, line)
+  line = line + 1;
+  while line <= numel(lines) && isempty(regexp(lines{line}, '\S', 'once'))
+    line = line + 1;
+  end
+end
+
+function text = safeLine(lines, line)
+  text = '';
+  if line <= numel(lines)
+    text = lines{line};
+  end
+end
+
+function positions = rootPositions(tree, values)
+  positions = repmat(tree.offsets(:, 1), 1, size(values, 2));
+  for c = find(~tree.channelIsRotation)
+    axis = tree.channelAxis(c);
+    positions(axis, :) = positions(axis, :) + values(c, :);
+  end
+end
+
+% Each joint's BVH rotation is the product of its rotation channels in file
+% order; it turns the joint's children, so it goes into their rows (see the
+% help above). The root's rows are the identity.
+function local = chainedRotations(tree, values, jointCount, frames)
+  identity = repmat([1; 0; 0; 0], 1, frames);
+  bvhRotation = repmat({identity}, 1, jointCount);
+  for c = find(tree.channelIsRotation)
+    j = tree.channelJoint(c);
+    half = values(c, :) * (pi / 360);
+    turn = zeros(4, frames);
+    turn(1, :) = cos(half);
+    turn(1 + tree.channelAxis(c), :) = sin(half);
+    bvhRotation{j} = quaternionProduct(bvhRotation{j}, turn);
+  end
+  local = zeros(4 * jointCount, frames);
+  local(1, :) = 1;
+  for j = 2:jointCount
+    local(4 * j - 3:4 * j, :) = bvhRotation{tree.parents(j)};
+  end
+end
+
+% Hamilton product a*b, scalar first, column by column.
+function r = quaternionProduct(a, b)
+  r = [a(1,:).*b(1,:) - a(2,:).*b(2,:) - a(3,:).*b(3,:) - a(4,:).*b(4,:);
+       a(1,:).*b(2,:) + a(2,:).*b(1,:) + a(3,:).*b(4,:) - a(4,:).*b(3,:);
+       a(1,:).*b(3,:) - a(2,:).*b(4,:) + a(3,:).*b(1,:) + a(4,:).*b(2,:);
+       a(1,:).*b(4,:) + a(2,:).*b(3,:) - a(3,:).*b(2,:) + a(4,:).*b(1,:)];
+end
