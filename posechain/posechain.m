@@ -42,8 +42,8 @@
 %     "Sparse input is not supported; convert it with full()."
 %     "rootPositions must have 3 rows: ..."
 %     "localRotations must have at least 4 rows: ..."
-%     "parents must have at least J elements, one per joint."
-%     "offsets must have at least 3J elements, 3 per joint (3 x J)."
+%     "parents must have one element per joint, at least J."
+%     "offsets must have 3 elements per joint, at least 3J (3 x J)."
 %     "parents(j) must name an earlier joint (1 to j-1)."
 %   A complex input contributes its real parts.
 %

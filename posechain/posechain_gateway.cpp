@@ -35,11 +35,11 @@ std::size_t modelElementCount(const mxArray* a) {
 void refuseShortSkeleton(std::size_t parentCount, std::size_t offsetCount, std::uint32_t joints) {
   char text[128];
   if (parentCount < joints) {
-    std::snprintf(text, sizeof text, "parents must have at least %u elements, one per joint.", joints);
+    std::snprintf(text, sizeof text, "parents must have one element per joint, at least %u.", joints);
     mexErrMsgTxt(text);
   }
   if (offsetCount < 3 * std::size_t{joints}) {
-    std::snprintf(text, sizeof text, "offsets must have at least %zu elements, 3 per joint (3 x %u).",
+    std::snprintf(text, sizeof text, "offsets must have 3 elements per joint, at least %zu (3 x %u).",
                   3 * std::size_t{joints}, joints);
     mexErrMsgTxt(text);
   }

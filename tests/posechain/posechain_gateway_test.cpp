@@ -182,13 +182,13 @@ TEST(PosechainGateway, ShapeMessagesInTheirOrder) {
   EXPECT_TRUE(RaisedCleanly(chain(noParent.get(), noParent.get(), m.root.get(), local3.get()), fewRotationRows));
   EXPECT_TRUE(RaisedCleanly(chain(m.parents.get(), m.offsets.get(), m.root.get(), local0.get()), fewRotationRows));
   EXPECT_TRUE(RaisedCleanly(chain(oneParent.get(), fiveOffsets.get(), m.root.get(), m.local.get()),
-                            "parents must have at least 2 elements, one per joint."));
+                            "parents must have one element per joint, at least 2."));
   EXPECT_TRUE(RaisedCleanly(chain(m.parents.get(), fiveOffsets.get(), m.root.get(), m.local.get()),
-                            "offsets must have at least 6 elements, 3 per joint (3 x 2)."));
+                            "offsets must have 3 elements per joint, at least 6 (3 x 2)."));
   // A single joint still needs its parent entry and offset column.
   Motion single(2, 4);
   EXPECT_TRUE(RaisedCleanly(chain(noParent.get(), single.offsets.get(), single.root.get(), single.local.get()),
-                            "parents must have at least 1 elements, one per joint."));
+                            "parents must have one element per joint, at least 1."));
   // Only the element counts matter: a column of parents, a row of offsets.
   const embedded::CallResult reshaped = chain(parentsColumn.get(), offsetsRow.get(), m.root.get(), m.local.get());
   ASSERT_FALSE(reshaped.raised) << reshaped.message;

@@ -198,5 +198,5 @@
 %!error <rootPositions must have 3 rows> x = posechain (0, zeros (3, 1), zeros (2, 1), zeros (3, 1))
 %!error <rootPositions must have 3 rows> x = posechain (0, zeros (3, 1), zeros (4, 1), [1; 0; 0; 0])
 %!error <localRotations must have at least 4 rows> x = posechain (0, zeros (3, 1), zeros (3, 1), zeros (3, 1))
-%!error <parents must have at least 2 elements, one per joint.> x = posechain (0, zeros (3, 2), zeros (3, 1), zeros (8, 1))
-%!error <offsets must have at least 6 elements, 3 per joint \(3 x 2\).> x = posechain ([0 1], zeros (3, 1), zeros (3, 1), zeros (8, 1))
+%!error <parents must have one element per joint, at least 2.> x = posechain (0, zeros (3, 2), zeros (3, 1), zeros (8, 1))
+%!error <offsets must have 3 elements per joint, at least 6 \(3 x 2\).> x = posechain ([0 1], zeros (3, 1), zeros (3, 1), zeros (8, 1))
