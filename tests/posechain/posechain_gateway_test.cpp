@@ -156,19 +156,6 @@ TEST(PosechainGateway, RefusesInputsThatAreNotFullDouble) {
                             ROTKIT_MSG_SPARSE));
 }
 
-TEST(PosechainGateway, ComplexInputsContributeTheirRealParts) {
-  Motion m(2);
-  const embedded::CallResult real = m.run();
-  ASSERT_FALSE(real.raised) << real.message;
-  auto parents = embedded::makeComplex(1, 2, {0, 1}, {5, 9});
-  auto offsets = embedded::makeComplex(3, 2, embedded::values(m.offsets.get()), {1, 2, 3, 4, 5, 6});
-  auto root = embedded::makeComplex(3, 2, embedded::values(m.root.get()), {7, 7, 7, 7, 7, 7});
-  auto local = embedded::makeComplex(8, 2, embedded::values(m.local.get()), std::vector<double>(16, 3.0));
-  const embedded::CallResult complex = chain(parents.get(), offsets.get(), root.get(), local.get());
-  ASSERT_FALSE(complex.raised) << complex.message;
-  EXPECT_TRUE(SameBits(embedded::values(complex.output.get()), embedded::values(real.output.get())));
-}
-
 TEST(PosechainGateway, ShapeMessagesInTheirOrder) {
   const char* const rootRows = "rootPositions must have 3 rows: one (x, y, z) column per frame.";
   const char* const fewRotationRows =
@@ -257,11 +244,6 @@ TEST(PosechainGateway, FramesFillTheirColumnsAndSurplusRowsStayZero) {
     }
     EXPECT_TRUE(SameBits(embedded::values(result.output.get()), expected)) << "M = " << 8 + extra;
   }
-  // The quarter turn of the root carries joint 1 from x to y.
-  const embedded::CallResult one = Motion(1).run();
-  const std::vector<double> out = embedded::values(one.output.get());
-  EXPECT_NEAR(out[3], 0, 1e-15);
-  EXPECT_NEAR(out[4], 1, 1e-15);
 }
 
 } // namespace
