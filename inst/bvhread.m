@@ -101,6 +101,9 @@ function lines = readLines(file)
   text = fread(fid, Inf, '*char')';
   fclose(fid);
   lines = regexp(text, '\r\n|\n|\r', 'split');
+  if numel(lines) > 1 && isempty(lines{end})
+    lines(end) = [];     % the newline that ends the last line
+  end
 end
 
 function fail(file, line, message, varargin)
