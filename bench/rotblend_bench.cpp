@@ -82,7 +82,8 @@ int main(int argc, char** argv) {
   addGroup("rotblend, spherical branch", q1, Quaternion{std::cos(half), 0, std::sin(half), 0});
   addGroup("rotblend, linear branch", q1, Quaternion{0.9999, 0, std::sqrt(1 - 0.9999 * 0.9999), 0});
   addNote(std::string("interpolateRotations dispatches to the ") + vectorPathName(widestVectorPath()) +
-          " path on this processor; every path calls <cmath>'s sin once per sine.");
+          " path on this processor. Every path uses rotblend's own sine (rotblend/sine.h); two-sin "
+          "calls <cmath>'s.");
   addNote("stream: out(:, i) = t(i) in four rows; two-sin: sin((1 - t)*theta) and sin(theta*t) per "
           "parameter, written out; per-parameter: interpolateRotation from scratch for each t.");
   return runKernelBenchmarks(argc, argv, "rotblend kernel");

@@ -3,6 +3,7 @@
 // own in the order written here (no FMA); do not reorder terms. The vector
 // paths beside this file give the same bits; interpolateRotations picks one.
 #include "rotblend/interpolate_rotation.h"
+#include "rotblend/sine.h"
 
 #include <cmath>
 #include <cstddef>
@@ -45,8 +46,8 @@ Quaternion interpolateRotation(const Quaternion& q1, const Quaternion& q2, doubl
   const double s = std::sqrt(1 - d * d);
   const double theta = std::atan2(s, d);
   const double r = 1 / s;  // both weights are multiplied by r, never divided by s
-  const double w1 = std::sin((1 - t) * theta) * r;
-  const double w2 = std::sin(theta * t) * r;
+  const double w1 = sine((1 - t) * theta) * r;
+  const double w2 = sine(theta * t) * r;
   return weightedSum(q1, w1, p, w2);
 }
 
@@ -68,8 +69,8 @@ RotationBlend prepareBlend(const Quaternion& q1, const Quaternion& q2) {
 
 Quaternion blendAt(const RotationBlend& blend, double t) {
   if (!blend.spherical) return normalisedBlend(blend.q1, blend.p, t);
-  const double w1 = std::sin((1 - t) * blend.theta) * blend.r;
-  const double w2 = std::sin(blend.theta * t) * blend.r;
+  const double w1 = sine((1 - t) * blend.theta) * blend.r;
+  const double w2 = sine(blend.theta * t) * blend.r;
   return weightedSum(blend.q1, w1, blend.p, w2);
 }
 

@@ -4,7 +4,9 @@
 //
 // Results are defined bit for bit: every product, sum and quotient is
 // rounded on its own in the term order written in the code (no fused
-// multiply-add, never fast-math); sqrt, atan2 and sin are <cmath>'s.
+// multiply-add, never fast-math); sqrt and atan2 are <cmath>'s, and the sine
+// is sine() of rotblend/sine.h: the toolbox's own, within 1 ulp, for the
+// arguments that occur, and <cmath>'s sin for all others.
 // Numbers are not guarded: NaN and Inf go through the formulas as they are.
 #ifndef ROTKIT_INTERPOLATE_ROTATION_H
 #define ROTKIT_INTERPOLATE_ROTATION_H
@@ -51,8 +53,7 @@ void interpolateRotations(const Quaternion& q1, const Quaternion& q2, const doub
 
 // outData[:, i] = blendAt(blend, tData[i]) for i < count, one path each; the
 // vector paths exist where ROTKIT_BUILD_SSE2 or ROTKIT_BUILD_AVX2 is defined,
-// and the AVX2 path runs only where widestVectorPath() says so. All of them
-// call <cmath>'s sin, one parameter at a time.
+// and the AVX2 path runs only where widestVectorPath() says so.
 void blendColumnsScalar(const RotationBlend& blend, const double* tData, std::uint32_t count, double* outData);
 #if defined(ROTKIT_BUILD_SSE2)
 void blendColumnsSse2(const RotationBlend& blend, const double* tData, std::uint32_t count, double* outData);

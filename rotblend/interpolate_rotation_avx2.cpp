@@ -1,39 +1,60 @@
 // AVX2 path of rotblend's columns, scalar first (w, x, y, z). Bit for bit
-// blendAt: each lane performs its operations in its order, without FMA (the
-// target is "avx2" alone, and contraction is off); sin is <cmath>'s.
-//   spherical branch: the two sines of a parameter, then its whole column
-//     q1·w1 + p·w2 in one register;
-//   linear branch: four parameters at a time, one per lane, each component
-//     of the blend in a register of its own, transposed into four columns.
+// blendAt: four parameters at a time, one per lane, each lane performing
+// blendAt's operations in its order, without FMA (the target is "avx2"
+// alone, and contraction is off); the sines are sineAvx2, lane for lane
+// sine(). Each component of the result is computed in a register of its
+// own across the four parameters, then transposed into four columns.
 #include "rotblend/interpolate_rotation.h"
 
 #if defined(ROTKIT_BUILD_AVX2)
 
 #include <immintrin.h>
 
-#include <cmath>
 #include <cstddef>
+
+#include "rotblend/sine_avx2.h"
 
 namespace {
 
-ROTKIT_TARGET_AVX2 inline __m256d loadQuaternionLanes(const Quaternion& q) { return _mm256_setr_pd(q.w, q.x, q.y, q.z); }
+// Four parameters' components -> four columns of the 4 x N output.
+ROTKIT_TARGET_AVX2 inline void storeColumns(double* out, __m256d w, __m256d x, __m256d y, __m256d z) {
+  const __m256d wx02 = _mm256_unpacklo_pd(w, x);  // w0 x0 w2 x2
+  const __m256d wx13 = _mm256_unpackhi_pd(w, x);  // w1 x1 w3 x3
+  const __m256d yz02 = _mm256_unpacklo_pd(y, z);  // y0 z0 y2 z2
+  const __m256d yz13 = _mm256_unpackhi_pd(y, z);  // y1 z1 y3 z3
+  _mm256_storeu_pd(out, _mm256_permute2f128_pd(wx02, yz02, 0x20));
+  _mm256_storeu_pd(out + 4, _mm256_permute2f128_pd(wx13, yz13, 0x20));
+  _mm256_storeu_pd(out + 8, _mm256_permute2f128_pd(wx02, yz02, 0x31));
+  _mm256_storeu_pd(out + 12, _mm256_permute2f128_pd(wx13, yz13, 0x31));
+}
+
+// q1·w1 + p·w2 for one component, the q1 term first.
+ROTKIT_TARGET_AVX2 inline __m256d weightedComponent(double q1k, __m256d w1, double pk, __m256d w2) {
+  return _mm256_add_pd(_mm256_mul_pd(_mm256_set1_pd(q1k), w1), _mm256_mul_pd(_mm256_set1_pd(pk), w2));
+}
+
+// (1 − t)·q1 + t·p for one component.
+ROTKIT_TARGET_AVX2 inline __m256d blendComponent(__m256d u, __m256d t, double q1k, double pk) {
+  return _mm256_add_pd(_mm256_mul_pd(u, _mm256_set1_pd(q1k)), _mm256_mul_pd(t, _mm256_set1_pd(pk)));
+}
 
 ROTKIT_TARGET_AVX2
 void sphericalColumns(const RotationBlend& blend, const double* tData, std::uint32_t count, double* outData) {
-  const __m256d q1 = loadQuaternionLanes(blend.q1);
-  const __m256d p = loadQuaternionLanes(blend.p);
-  for (std::uint32_t i = 0; i < count; ++i) {
-    const double t = tData[i];
-    const double w1 = std::sin((1 - t) * blend.theta) * blend.r;
-    const double w2 = std::sin(blend.theta * t) * blend.r;
-    const __m256d column = _mm256_add_pd(_mm256_mul_pd(q1, _mm256_set1_pd(w1)), _mm256_mul_pd(p, _mm256_set1_pd(w2)));
-    _mm256_storeu_pd(outData + 4 * static_cast<std::size_t>(i), column);
+  const Quaternion& q1 = blend.q1;
+  const Quaternion& p = blend.p;
+  const __m256d one = _mm256_set1_pd(1.0);
+  const __m256d theta = _mm256_set1_pd(blend.theta);
+  const __m256d r = _mm256_set1_pd(blend.r);
+  std::uint32_t i = 0;
+  for (; i + 4 <= count; i += 4) {
+    const __m256d t = _mm256_loadu_pd(tData + i);
+    const __m256d w1 = _mm256_mul_pd(sineAvx2(_mm256_mul_pd(_mm256_sub_pd(one, t), theta)), r);
+    const __m256d w2 = _mm256_mul_pd(sineAvx2(_mm256_mul_pd(theta, t)), r);
+    storeColumns(outData + 4 * static_cast<std::size_t>(i), weightedComponent(q1.w, w1, p.w, w2),
+                 weightedComponent(q1.x, w1, p.x, w2), weightedComponent(q1.y, w1, p.y, w2),
+                 weightedComponent(q1.z, w1, p.z, w2));
   }
-}
-
-// c = (1 − t)·q1 + t·p for one component, four parameters in the lanes.
-ROTKIT_TARGET_AVX2 inline __m256d blendComponent(__m256d u, __m256d t, double q1k, double pk) {
-  return _mm256_add_pd(_mm256_mul_pd(u, _mm256_set1_pd(q1k)), _mm256_mul_pd(t, _mm256_set1_pd(pk)));
+  for (; i < count; ++i) storeQuaternion(outData + 4 * static_cast<std::size_t>(i), blendAt(blend, tData[i]));
 }
 
 ROTKIT_TARGET_AVX2
@@ -53,20 +74,8 @@ void linearColumns(const RotationBlend& blend, const double* tData, std::uint32_
     squares = _mm256_add_pd(squares, _mm256_mul_pd(cy, cy));
     squares = _mm256_add_pd(squares, _mm256_mul_pd(cz, cz));
     const __m256d r = _mm256_div_pd(one, _mm256_sqrt_pd(squares));
-    const __m256d rw = _mm256_mul_pd(cw, r);
-    const __m256d rx = _mm256_mul_pd(cx, r);
-    const __m256d ry = _mm256_mul_pd(cy, r);
-    const __m256d rz = _mm256_mul_pd(cz, r);
-    // Components across parameters -> one column per parameter.
-    const __m256d wx02 = _mm256_unpacklo_pd(rw, rx);  // w0 x0 w2 x2
-    const __m256d wx13 = _mm256_unpackhi_pd(rw, rx);  // w1 x1 w3 x3
-    const __m256d yz02 = _mm256_unpacklo_pd(ry, rz);  // y0 z0 y2 z2
-    const __m256d yz13 = _mm256_unpackhi_pd(ry, rz);  // y1 z1 y3 z3
-    double* out = outData + 4 * static_cast<std::size_t>(i);
-    _mm256_storeu_pd(out, _mm256_permute2f128_pd(wx02, yz02, 0x20));
-    _mm256_storeu_pd(out + 4, _mm256_permute2f128_pd(wx13, yz13, 0x20));
-    _mm256_storeu_pd(out + 8, _mm256_permute2f128_pd(wx02, yz02, 0x31));
-    _mm256_storeu_pd(out + 12, _mm256_permute2f128_pd(wx13, yz13, 0x31));
+    storeColumns(outData + 4 * static_cast<std::size_t>(i), _mm256_mul_pd(cw, r), _mm256_mul_pd(cx, r),
+                 _mm256_mul_pd(cy, r), _mm256_mul_pd(cz, r));
   }
   for (; i < count; ++i) storeQuaternion(outData + 4 * static_cast<std::size_t>(i), blendAt(blend, tData[i]));
 }

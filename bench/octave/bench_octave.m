@@ -22,6 +22,9 @@ resultFile = args{3};
 addpath(fullfile(buildDir, 'mex'));
 addpath(fullfile(buildDir, 'bench', 'mex'));
 names = {'rotcompose', 'rotreverse', 'rotblend', 'posechain'};
+if numel(args) >= 5
+  names = strsplit(args{5}, ',');
+end
 sizes = [1e3 1e4 1e5 1e6];
 if numel(args) >= 4
   sizes = str2num(args{4});

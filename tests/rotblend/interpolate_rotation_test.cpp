@@ -1,7 +1,9 @@
-// The rotblend kernel: the formulas term by term (bit for bit, same libm),
+// The rotblend kernel: the formulas term by term (bit for bit, with the
+// kernel's own sine of rotblend/sine.h and <cmath>'s sqrt and atan2),
 // known points and properties of the arc (a few ulps, since sin and atan2
 // enter), the branch threshold, the flip, and the prepared per-call form.
 #include "rotblend/interpolate_rotation.h"
+#include "rotblend/sine.h"
 
 #include "support/bits.h"
 
@@ -33,8 +35,8 @@ std::vector<double> byTheFormula(const Q& q1, const Q& q2, double t) {
     const double s = std::sqrt(1 - d * d);
     const double theta = std::atan2(s, d);
     const double r = 1 / s;
-    const double w1 = std::sin((1 - t) * theta) * r;
-    const double w2 = std::sin(theta * t) * r;
+    const double w1 = sine((1 - t) * theta) * r;
+    const double w2 = sine(theta * t) * r;
     for (int k = 0; k < 4; ++k) out[k] = q1[k] * w1 + p[k] * w2;
   } else {
     Q c;
