@@ -2,6 +2,7 @@
 #   make        build the Octave MEX files (build/mex) and the tests
 #   make test   run every test (C++ on the embedded host, Octave on build/mex)
 #   make demo   run the demo in octave-cli
+#   make dist   the Octave package, build/rotkit-VERSION.tar.gz (pkg install)
 #   make test-sanitize   the C++ tests under AddressSanitizer and UBSan
 #   make test-valgrind   the C++ tests under valgrind memcheck
 #   make fuzz       every fuzz target for FUZZ_SECONDS each (fuzz/, clang)
@@ -16,7 +17,7 @@ FUZZ_SECONDS ?= 600
 FUZZ_CI_SECONDS ?= 45
 VALGRIND = valgrind --tool=memcheck --error-exitcode=1 --leak-check=full --errors-for-leak-kinds=definite --quiet
 
-.PHONY: all setup build test test-sanitize test-valgrind fuzz-build fuzz fuzz-ci demo bench clean
+.PHONY: all setup build test test-sanitize test-valgrind fuzz-build fuzz fuzz-ci demo dist bench clean
 
 all: build
 
@@ -51,6 +52,9 @@ fuzz-ci: fuzz-build
 
 demo: build
 	$(OCTAVE) demo/run_demo.m $(BUILD)
+
+dist:
+	bash tools/make_dist.sh $(BUILD)
 
 bench: build
 	bash bench/run_bench.sh $(BUILD)

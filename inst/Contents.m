@@ -1,0 +1,22 @@
+% rotkit: fast rotations and skeletal motion, bit for bit
+% Version 1.0.0
+%
+% Quaternions are stored scalar first, [w; x; y; z], one per column; the
+% product is Hamilton's (i*j = k).
+%
+% Rotations
+%   rotcompose - Hamilton product of two quaternion arrays, column by column.
+%   rotreverse - Inverse of every quaternion of an array.
+%   rotblend   - Spherical interpolation between two rotations, shorter arc.
+%
+% Skeletons and motion
+%   posechain  - Forward kinematics: every joint's position in every frame.
+%   bvhread    - Read a BVH motion file into the inputs of posechain.
+%
+% Sample motion: samples/walk.bvh beside bvhread.m, a humanoid of 21 joints
+% (26 with its End Sites) walking for 4 seconds and turning to the left:
+%   [skel, motion] = bvhread(fullfile(fileparts(which('bvhread')), 'samples', 'walk.bvh'));
+%   P = posechain(skel.parents, skel.offsets, motion.rootPositions, motion.localRotations);
+%
+% Every result of the four MEX functions is defined bit for bit; no input
+% can crash the host: a wrong one gets a clear error.
