@@ -7,15 +7,15 @@ function demo_motion(buildDir)
     buildDir = 'build';
   end
   root = fileparts(fileparts(mfilename('fullpath')));
-  addpath(fullfile(root, 'inst'));
+  addpath(fullfile(root, 'toolbox', 'rotkit'));
   printf('\n== a walk: bvhread, posechain, rotblend, rotcompose, rotreverse ==\n');
 
-  file = fullfile(root, 'inst', 'samples', 'walk.bvh');
+  file = fullfile(root, 'toolbox', 'rotkit', 'samples', 'walk.bvh');
   [skel, motion] = bvhread(file);
   J = numel(skel.parents);
   N = size(motion.rootPositions, 2);
   printf('%s: %d joints (End Sites included), %d frames of %.1f ms, %.2f s\n', ...
-         'inst/samples/walk.bvh', J, N, 1e3 * motion.frameTime, N * motion.frameTime);
+         'toolbox/rotkit/samples/walk.bvh', J, N, 1e3 * motion.frameTime, N * motion.frameTime);
 
   P = posechain(skel.parents, skel.offsets, motion.rootPositions, motion.localRotations);
   perFrame = timePosechain(skel, motion);

@@ -5,7 +5,7 @@
 # The tarball needs nothing from this repository: it holds package/
 # (DESCRIPTION, INDEX, COPYING, inst/PKG_ADD and PKG_DEL, src/Makefile),
 # the m-files and sample of
-# inst/, the four functions' sources and help files, and every folder
+# toolbox/rotkit/, the four functions' sources and help files, and every folder
 # their sources include (host/, quaternion/, ...).
 set -euo pipefail
 shopt -s nullglob
@@ -24,9 +24,10 @@ cp "$root/package/DESCRIPTION" "$root/package/INDEX" "$root/package/COPYING" "$d
 cp "$root/package/src/Makefile" "$dist/src/"
 
 # The m-files and the sample motion. "help rotkit" shows the Contents.m of
-# a folder named rotkit on the path: it goes into one, which PKG_ADD puts
-# on the path when the package is loaded.
-cp -R "$root/inst/." "$root/package/inst/." "$dist/inst/"
+# a folder named rotkit on the path; pkg installs into rotkit-VERSION, so
+# Contents.m goes into a folder rotkit inside it, which PKG_ADD puts on the
+# path when the package is loaded.
+cp -R "$root/toolbox/rotkit/." "$root/package/inst/." "$dist/inst/"
 mkdir -p "$dist/inst/rotkit"
 mv "$dist/inst/Contents.m" "$dist/inst/rotkit/Contents.m"
 

@@ -1,6 +1,6 @@
 function make_sample_motion(outFile)
 %MAKE_SAMPLE_MOTION Write the toolbox's sample motion, a walk that turns left.
-%   MAKE_SAMPLE_MOTION writes inst/samples/walk.bvh; MAKE_SAMPLE_MOTION(FILE)
+%   MAKE_SAMPLE_MOTION writes toolbox/rotkit/samples/walk.bvh; MAKE_SAMPLE_MOTION(FILE)
 %   writes FILE. The motion is made here from a few sine waves, nothing is
 %   captured or random, so the file can always be made again:
 %     octave-cli --eval "addpath tools; make_sample_motion"
@@ -12,7 +12,7 @@ function make_sample_motion(outFile)
 %   Zrotation Xrotation Yrotation, so the file has two channel orders.
 
   if nargin < 1
-    outFile = fullfile(fileparts(fileparts(mfilename('fullpath'))), 'inst', 'samples', 'walk.bvh');
+    outFile = fullfile(fileparts(fileparts(mfilename('fullpath'))), 'toolbox', 'rotkit', 'samples', 'walk.bvh');
   end
   fps = 30;
   duration = 4;

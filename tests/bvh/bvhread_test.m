@@ -6,7 +6,7 @@
 %! % tests/support is on the path (the runner puts it there): the repository
 %! % is two folders up from it.
 %! root = fileparts (fileparts (fileparts (which ("samebits"))));
-%! addpath (fullfile (root, "inst"));
+%! addpath (fullfile (root, "toolbox", "rotkit"));
 %! addpath (fullfile (root, "tools"));
 
 %!function file = writebvh (lines)
@@ -193,12 +193,12 @@
 %!test
 %! % The shipped sample: what its generator writes, a humanoid of 21 joints
 %! % and 5 End Sites, 4 s at 30 frames per second.
-%! sample = fullfile (root, "inst", "samples", "walk.bvh");
+%! sample = fullfile (root, "toolbox", "rotkit", "samples", "walk.bvh");
 %! fresh = [tempname() ".bvh"];
 %! make_sample_motion (fresh);
 %! same = strcmp (fileread (fresh), fileread (sample));
 %! delete (fresh);
-%! assert (same, "inst/samples/walk.bvh differs from what tools/make_sample_motion.m writes");
+%! assert (same, "toolbox/rotkit/samples/walk.bvh differs from what tools/make_sample_motion.m writes");
 %! [skel, motion] = bvhread (sample);
 %! assert (numel (skel.names), 26);
 %! assert (sum (cellfun (@isempty, regexp (skel.names, "_end$"))), 21);

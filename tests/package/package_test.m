@@ -7,7 +7,7 @@
 %! % tests/support is on the path (the runner puts it there): the repository
 %! % is two folders up from it.
 %! root = fileparts (fileparts (fileparts (which ("samebits"))));
-%! addpath (fullfile (root, "inst"));
+%! addpath (fullfile (root, "toolbox", "rotkit"));
 
 %!test
 %! % One version everywhere: the package, the CMake project, Contents.m.
@@ -15,7 +15,7 @@
 %! version = regexp (description, '(?m)^Version:\s*(\S+)', "tokens", "once"){1};
 %! project = fileread (fullfile (root, "CMakeLists.txt"));
 %! assert (regexp (project, 'project\(rotkit VERSION (\S+)', "tokens", "once"){1}, version);
-%! assert (! isempty (strfind (fileread (fullfile (root, "inst", "Contents.m")), ["Version " version])));
+%! assert (! isempty (strfind (fileread (fullfile (root, "toolbox", "rotkit", "Contents.m")), ["Version " version])));
 
 %!function status = run (command)
 %! [status, output] = system (command);
@@ -64,7 +64,7 @@
 %!                         work, work, octave)), 0);
 %!   got = load (fullfile (work, "results.bin"));
 %!   % The same sources and flags as the build: the same bits.
-%!   [skel, motion] = bvhread (fullfile (root, "inst", "samples", "walk.bvh"));
+%!   [skel, motion] = bvhread (fullfile (root, "toolbox", "rotkit", "samples", "walk.bvh"));
 %!   Q = motion.localRotations(5:8, :);
 %!   assert (samebits (got.P, posechain (skel.parents, skel.offsets, motion.rootPositions, motion.localRotations)));
 %!   assert (samebits (got.C, rotcompose (Q(:, 1), Q)));
