@@ -2,10 +2,10 @@
 #include "fuzz_check.h"
 
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <limits>
 
 namespace {
 
@@ -15,24 +15,16 @@ std::uint64_t bitsOf(double value) {
   return bits;
 }
 
-// Distance in ulps between two finite doubles, -0 and +0 one apart.
-std::uint64_t ulpDistance(double a, double b) {
-  auto ordered = [](double v) {
-    const std::int64_t bits = static_cast<std::int64_t>(bitsOf(v));
-    return bits < 0 ? std::numeric_limits<std::int64_t>::min() - bits : bits;
-  };
-  const std::int64_t ia = ordered(a);
-  const std::int64_t ib = ordered(b);
-  return ia > ib ? static_cast<std::uint64_t>(ia) - static_cast<std::uint64_t>(ib)
-                 : static_cast<std::uint64_t>(ib) - static_cast<std::uint64_t>(ia);
-}
-
-// Any NaN matches any NaN (payloads are the hardware's); a non-finite value
-// must match exactly; finite values within `ulps`.
-bool closeEnough(double actual, double expected, std::uint64_t ulps) {
-  if (std::isnan(actual) || std::isnan(expected)) return std::isnan(actual) && std::isnan(expected);
-  if (!std::isfinite(actual) || !std::isfinite(expected) || ulps == 0) return bitsOf(actual) == bitsOf(expected);
-  return ulpDistance(actual, expected) <= ulps;
+// Any NaN matches any NaN (payloads are the hardware's). With a bound of
+// zero the bits must match, signed zeros included; otherwise a finite value
+// may lie within the bound of a finite expected value.
+bool closeEnough(double actual, double expected, double bound) {
+  const bool bothNaN = std::isnan(actual) && std::isnan(expected);
+  if (bound == 0) return bothNaN || bitsOf(actual) == bitsOf(expected);
+  if (std::isinf(bound)) return true;
+  if (std::isnan(actual) || std::isnan(expected)) return bothNaN;
+  if (!std::isfinite(actual) || !std::isfinite(expected)) return bitsOf(actual) == bitsOf(expected);
+  return std::fabs(actual - expected) <= bound;
 }
 
 bool isOwnMessage(const std::string& message, const MessageSet& ownMessages) {
@@ -59,14 +51,14 @@ Outcome raises(const std::string& message) {
   return o;
 }
 
-Outcome returns(std::size_t rows, std::size_t cols, std::vector<double> values, std::uint64_t ulps) {
+Outcome returns(std::size_t rows, std::size_t cols, std::vector<double> values, std::vector<double> tolerance) {
   Outcome o;
   o.kind = OutcomeKind::Returns;
   o.rows = rows;
   o.cols = cols;
   o.checkValues = true;
   o.values = std::move(values);
-  o.ulps = ulps;
+  o.tolerance = std::move(tolerance);
   return o;
 }
 
@@ -129,7 +121,8 @@ void callAndCheck(embedded::MexEntry entry, const FuzzCall& call, const Outcome&
   const std::vector<double> actual = embedded::values(out);
   if (actual.size() != expected.values.size()) reportFinding(call, "output holds the wrong number of elements");
   for (std::size_t i = 0; i < actual.size(); ++i) {
-    if (!closeEnough(actual[i], expected.values[i], expected.ulps)) {
+    const double bound = i < expected.tolerance.size() ? expected.tolerance[i] : 0.0;
+    if (!closeEnough(actual[i], expected.values[i], bound)) {
       char text[160];
       std::snprintf(text, sizeof text, "element %zu is %.17g (0x%016llx), expected %.17g (0x%016llx)", i, actual[i],
                     static_cast<unsigned long long>(bitsOf(actual[i])), expected.values[i],

@@ -19,7 +19,6 @@
 #include "fuzz_input.h"
 
 #include <cstddef>
-#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -32,11 +31,13 @@ struct Outcome {
   std::size_t cols = 0;
   bool checkValues = false;    // Returns: compare `values` too
   std::vector<double> values;  // column-major
-  std::uint64_t ulps = 0;      // finite elements may be this many ulps off
+  // Per element, how far a result may lie from `values`; 0 (or no entry)
+  // asks for the same bits. An infinite bound accepts any value.
+  std::vector<double> tolerance;
 };
 
 Outcome raises(const std::string& message);
-Outcome returns(std::size_t rows, std::size_t cols, std::vector<double> values, std::uint64_t ulps = 0);
+Outcome returns(std::size_t rows, std::size_t cols, std::vector<double> values, std::vector<double> tolerance = {});
 Outcome returnsShape(std::size_t rows, std::size_t cols);
 Outcome open(std::size_t rows, std::size_t cols);
 
