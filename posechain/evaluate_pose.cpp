@@ -1,7 +1,8 @@
 // Kernel of posechain: one frame, joints in increasing order, each reading
 // back its parent's rotation and position from the columns being filled.
 // Bit for bit: every product and sum is rounded on its own, in the order
-// written (no fused multiply-add).
+// written (no fused multiply-add). The vector paths beside this file give the
+// same bits, several frames at once; evaluatePoses picks the widest.
 #include "evaluate_pose.h"
 
 #include <cstddef>
@@ -48,5 +49,38 @@ void evaluatePose(std::uint32_t jointCount, const double* parents, const double*
     position[0] = turned.x + parentPosition[0];
     position[1] = turned.y + parentPosition[1];
     position[2] = turned.z + parentPosition[2];
+  }
+}
+
+void evaluatePoses(std::uint32_t jointCount, const double* parents, const double* offsets, const double* rootData,
+                   const double* localData, std::uint32_t localRows, double* globalData, double* jointData,
+                   std::uint32_t jointRows, std::uint32_t frameCount) {
+  switch (widestVectorPath()) {
+#if defined(ROTKIT_BUILD_AVX2)
+    case VectorPath::avx2:
+      evaluatePosesAvx2(jointCount, parents, offsets, rootData, localData, localRows, globalData, jointData, jointRows,
+                        frameCount);
+      return;
+#endif
+#if defined(ROTKIT_BUILD_SSE2)
+    case VectorPath::sse2:
+      evaluatePosesSse2(jointCount, parents, offsets, rootData, localData, localRows, globalData, jointData, jointRows,
+                        frameCount);
+      return;
+#endif
+    default:
+      evaluatePosesScalar(jointCount, parents, offsets, rootData, localData, localRows, globalData, jointData,
+                          jointRows, frameCount);
+      return;
+  }
+}
+
+void evaluatePosesScalar(std::uint32_t jointCount, const double* parents, const double* offsets,
+                         const double* rootData, const double* localData, std::uint32_t localRows, double* globalData,
+                         double* jointData, std::uint32_t jointRows, std::uint32_t frameCount) {
+  for (std::uint32_t k = 0; k < frameCount; ++k) {
+    const std::size_t frame = k;
+    evaluatePose(jointCount, parents, offsets, rootData + 3 * frame, localData + localRows * frame,
+                 globalData + localRows * frame, jointData + jointRows * frame);
   }
 }

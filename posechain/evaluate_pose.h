@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+#include "simd/vector_path.h"
+
 // Evaluates one frame of J = jointCount joints, joint 0 the root.
 //   parents:      J doubles; element j (j >= 1) is joint j's parent as a
 //                 1-based joint number. Element 0 is never read.
@@ -24,5 +26,34 @@
 // output buffers must not overlap the inputs. With J = 0 nothing is written.
 void evaluatePose(std::uint32_t jointCount, const double* parents, const double* offsets, const double* rootColumn,
                   const double* localColumn, double* globalColumn, double* jointColumn);
+
+// Evaluates frames 0 .. frameCount-1, each exactly as evaluatePose does, on
+// columns of the host's matrices: frame k reads rootData + 3k and localData +
+// localRows·k, and writes globalData + localRows·k and jointData +
+// jointRows·k. Frames are independent, so the vector paths evaluate several
+// at once, one per lane; every path gives evaluatePose's bits. Runs the
+// widest vector path this processor has.
+// Preconditions: evaluatePose's, and localRows >= 4J, jointRows >= 3J.
+// Rows from 4J (3J) on are neither read nor written.
+void evaluatePoses(std::uint32_t jointCount, const double* parents, const double* offsets, const double* rootData,
+                   const double* localData, std::uint32_t localRows, double* globalData, double* jointData,
+                   std::uint32_t jointRows, std::uint32_t frameCount);
+
+// The same, one path each; the vector paths exist where ROTKIT_BUILD_SSE2 or
+// ROTKIT_BUILD_AVX2 is defined, and the AVX2 path runs only where
+// widestVectorPath() says so.
+void evaluatePosesScalar(std::uint32_t jointCount, const double* parents, const double* offsets,
+                         const double* rootData, const double* localData, std::uint32_t localRows, double* globalData,
+                         double* jointData, std::uint32_t jointRows, std::uint32_t frameCount);
+#if defined(ROTKIT_BUILD_SSE2)
+void evaluatePosesSse2(std::uint32_t jointCount, const double* parents, const double* offsets, const double* rootData,
+                       const double* localData, std::uint32_t localRows, double* globalData, double* jointData,
+                       std::uint32_t jointRows, std::uint32_t frameCount);
+#endif
+#if defined(ROTKIT_BUILD_AVX2)
+void evaluatePosesAvx2(std::uint32_t jointCount, const double* parents, const double* offsets, const double* rootData,
+                       const double* localData, std::uint32_t localRows, double* globalData, double* jointData,
+                       std::uint32_t jointRows, std::uint32_t frameCount);
+#endif
 
 #endif

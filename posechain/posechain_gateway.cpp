@@ -117,9 +117,8 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
   const double* rootData = mxGetPr(rootPositions);
   const double* localData = mxGetPr(localRotations);
   double* jointData = mxGetPr(plhs[0]);
-  for (std::uint32_t k = 0; k < frames; ++k) {
-    const std::size_t frame = k;
-    evaluatePose(joints, parentData, offsetData, rootData + 3 * frame, localData + rotationRows * frame,
-                 globalData + rotationRows * frame, jointData + outputRows * frame);
-  }
+  // Frame by frame, as evaluatePose evaluates one (several at once where
+  // the processor has vector registers; the bits are the same).
+  evaluatePoses(joints, parentData, offsetData, rootData, localData, rotationRows, globalData, jointData, outputRows,
+                frames);
 }

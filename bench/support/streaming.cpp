@@ -28,8 +28,9 @@ void streamPoseFrames(const double* root, const double* local, double* global, d
     const double* frameLocal = local + 4 * joints * k;
     double* frameGlobal = global + 4 * joints * k;
     double* framePositions = positions + 3 * joints * k;
+    const double shift = (frameRoot[0] + frameRoot[1]) + frameRoot[2];
     for (std::size_t i = 0; i < 4 * joints; ++i) frameGlobal[i] = -frameLocal[i];
-    for (std::size_t i = 0; i < 3 * joints; ++i) framePositions[i] = frameLocal[i] + frameRoot[i % 3];
+    for (std::size_t i = 0; i < 3 * joints; ++i) framePositions[i] = frameLocal[i] + shift;
   }
 }
 

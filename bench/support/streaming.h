@@ -16,7 +16,7 @@ void streamOneToFour(const double* a, double* out, std::size_t count);
 
 // The bytes of posechain over `frames` frames of `joints` joints: per frame
 // reads 3 root coordinates and 4J rotation components, writes 4J and 3J
-// doubles (global[i] = -local[i], positions[i] = local[i] + root[i % 3]).
+// doubles (global[i] = -local[i], positions[i] = local[i] + the root's sum).
 void streamPoseFrames(const double* root, const double* local, double* global, double* positions,
                       std::size_t joints, std::size_t frames);
 
