@@ -78,6 +78,12 @@ Outcome open(std::size_t rows, std::size_t cols) {
   return o;
 }
 
+Outcome refuses() {
+  Outcome o;
+  o.kind = OutcomeKind::Refuses;
+  return o;
+}
+
 void reportFinding(const FuzzCall& call, const std::string& what) {
   std::fprintf(stderr, "\n*** rotkit fuzz finding: %s\n%s\n", what.c_str(), describeCall(call).c_str());
   std::fflush(stderr);
@@ -88,7 +94,8 @@ void callAndCheck(embedded::MexEntry entry, const FuzzCall& call, const Outcome&
                   const MessageSet& ownMessages, std::size_t created) {
   bool hugeWithData = false;
   for (const FuzzArray& a : call.inputs) hugeWithData = hugeWithData || (a.huge && elementCount(a) > 0);
-  if (hugeWithData && expected.kind == OutcomeKind::Returns) return;
+  const bool mustRaise = expected.kind == OutcomeKind::Raises || expected.kind == OutcomeKind::Refuses;
+  if (hugeWithData && !mustRaise) return;
 
   const embedded::CallResult result = embedded::call(entry, call.nlhs, handlesOf(call));
 
@@ -100,13 +107,15 @@ void callAndCheck(embedded::MexEntry entry, const FuzzCall& call, const Outcome&
     if (expected.kind == OutcomeKind::Raises && result.message != expected.message) {
       reportFinding(call, "raised \"" + result.message + "\", expected \"" + expected.message + "\"");
     }
-    if (expected.kind == OutcomeKind::Open && !isOwnMessage(result.message, ownMessages)) {
+    if ((expected.kind == OutcomeKind::Open || expected.kind == OutcomeKind::Refuses) &&
+        !isOwnMessage(result.message, ownMessages)) {
       reportFinding(call, "raised \"" + result.message + "\", which is none of the function's messages");
     }
     return;
   }
 
   if (expected.kind == OutcomeKind::Raises) reportFinding(call, "returned, expected \"" + expected.message + "\"");
+  if (expected.kind == OutcomeKind::Refuses) reportFinding(call, "returned for counts beyond the 32-bit model");
   const mxArray* out = result.output.get();
   if (out == nullptr) reportFinding(call, "returned without an output in plhs[0]");
   if (result.created != created) {

@@ -7,12 +7,14 @@
 // fixes the outcome (a message, or a result bit for bit) the call must give
 // exactly that; where the contract leaves the input to the implementer, any
 // of the function's own messages, or a result of the documented shape, is
-// accepted.
+// accepted. Counts beyond the 32-bit model must be refused, with any of the
+// function's messages: cut to 32 bits, 2^32 + 1 would read as 1.
 //
 // Huge inputs have no data: a gateway that reads one crashes, and one that
-// takes a huge count at face value runs out of memory, both findings. A
-// call expected to return that would read such an input is not made, since
-// a real host would hold its data.
+// takes a huge count at face value runs out of memory, both findings. So a
+// call with a huge input that holds elements is made only when it must
+// raise; otherwise the gateway may rightly read the data a real host would
+// hold, and the call is skipped.
 #ifndef ROTKIT_FUZZ_CHECK_H
 #define ROTKIT_FUZZ_CHECK_H
 
@@ -22,11 +24,11 @@
 #include <string>
 #include <vector>
 
-enum class OutcomeKind { Raises, Returns, Open };
+enum class OutcomeKind { Raises, Refuses, Returns, Open };
 
 struct Outcome {
   OutcomeKind kind = OutcomeKind::Open;
-  std::string message;         // Raises: exactly this text
+  std::string message;         // Raises: exactly this text (Refuses: any own message)
   std::size_t rows = 0;        // Returns, and Open when the call returns
   std::size_t cols = 0;
   bool checkValues = false;    // Returns: compare `values` too
@@ -40,6 +42,7 @@ Outcome raises(const std::string& message);
 Outcome returns(std::size_t rows, std::size_t cols, std::vector<double> values, std::vector<double> tolerance = {});
 Outcome returnsShape(std::size_t rows, std::size_t cols);
 Outcome open(std::size_t rows, std::size_t cols);
+Outcome refuses();
 
 // What a function's gateway may raise for inputs left to the implementer.
 // An entry ending in '*' matches any message that starts with the rest

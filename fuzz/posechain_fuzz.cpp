@@ -80,14 +80,17 @@ Outcome expectedOutcome(const FuzzCall& call) {
   const FuzzArray& locals = call.inputs[3];
   const std::size_t frames = low32(roots.cols);
   if (frames != low32(locals.cols)) return raises("Input Dimension missmatch");
-  const std::size_t m = low32(locals.rows);
+  // The counts that size the output must fit the model, and 3M 32 bits.
+  const std::size_t limit = std::size_t{1} << 31;
+  if (roots.cols >= limit || locals.cols >= limit || locals.rows >= limit) return refuses();
+  const std::size_t m = locals.rows;
+  if (3 * m >= (std::size_t{1} << 32)) return refuses();
   const std::size_t joints = m / 4;
-  const std::size_t r = (3 * m / 4) & 0xFFFFFFFFu;
+  const std::size_t r = 3 * m / 4;
 
   // Everything below is left to the gateway when it breaks the invariants
   // of the joint tree.
-  const std::size_t limit = std::size_t{1} << 31;
-  bool inModel = 3 * m < (std::size_t{1} << 32);
+  bool inModel = true;
   bool huge = false;
   for (const FuzzArray* a : {&parents, &offsets, &roots, &locals}) {
     inModel = inModel && a->classId == mxDOUBLE_CLASS && !a->complex && !a->sparse && a->rows < limit &&

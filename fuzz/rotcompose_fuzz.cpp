@@ -43,9 +43,8 @@ Outcome expectedOutcome(const FuzzCall& call) {
   for (const FuzzArray* q : {&q1, &q2}) {
     if (q->complex || q->classId != mxDOUBLE_CLASS) return raises("Input must be a real double array.");
   }
+  if (!fitsModel(q1.rows) || !fitsModel(q1.cols) || !fitsModel(q2.rows) || !fitsModel(q2.cols)) return refuses();
   const std::size_t n = std::max(q1.cols, q2.cols);
-  // Counts of 2^31 or more are outside the 32-bit model: the gateway's call.
-  if (!fitsModel(q1.rows) || !fitsModel(q1.cols) || !fitsModel(q2.rows) || !fitsModel(q2.cols)) return open(4, n);
   if (q1.cols != q2.cols && q1.cols != 1 && q2.cols != 1) return raises("Input Dimension missmatch");
   if (q1.cols == 0) return raises("Q1 is empty!");
   if (q2.cols == 0) return raises("Q2 is empty!");

@@ -38,9 +38,10 @@ Outcome expectedOutcome(const FuzzCall& call) {
   if (q.complex || q.classId != mxDOUBLE_CLASS) return raises("Input must be a real double array.");
   const std::size_t n = q.cols & 0xFFFFFFFFu;
   const std::size_t limit = std::size_t{1} << 31;
-  // Left to the gateway: counts beyond the model, sparse data, and fewer
-  // than the 4N elements the groups need.
-  if (q.rows >= limit || q.cols >= limit || q.sparse || q.rows < 4) return open(4, n);
+  if (q.rows >= limit || q.cols >= limit) return refuses();
+  // Left to the gateway: sparse data, and fewer than the 4N elements the
+  // groups need.
+  if (q.sparse || q.rows < 4) return open(4, n);
   if (q.huge) return returnsShape(4, n);
   return returns(4, n, referenceInverse(q.values, n));
 }
