@@ -238,6 +238,8 @@
 %!error <line 19: frame 1 has 10 values> bvhread (writebvh (edited (smallfile (), 19, "0 1 2 10 20 30 40 50 60 70")))
 %!error <line 20: frame 2, value 5: "abc" is not a number> bvhread (writebvh (edited (smallfile (), 20, "1 2 3 11 abc 31 41 51 61")))
 %!error <line 20: frame 2, value 9: "1.2.3" is not a number> bvhread (writebvh (edited (smallfile (), 20, "1 2 3 11 21 31 41 51 1.2.3")))
+%!error <line 19: frame 1, value 5: "2.0.1" is not a number> bvhread (writebvh (edited (smallfile (), 19, "0 1 2 10 2.0.1 30 40 50 60")))
+%!error <line 20: frame 2, value 3: "-Inf" is not a number> bvhread (writebvh (edited (smallfile (), 20, "1 2 -Inf 11 21 31 41 51 61")))
 %!error <line 19: frame 1, value 1: "NaN" is not a number> bvhread (writebvh (edited (smallfile (), 19, "NaN 1 2 10 20 30 40 50 60")))
 %!error <line 19: frame 1, value 2 is out of range> bvhread (writebvh (edited (smallfile (), 19, "0 1e999 2 10 20 30 40 50 60")))
 

@@ -285,7 +285,7 @@ end
 
 function value = strictNumber(file, line, word, what)
   value = NaN;
-  if ~isempty(regexp(word, ['^' numberPattern() '$'], 'once'))
+  if isNumberWord(word)
     value = str2double(word);
   end
   if ~isfinite(value)
@@ -360,44 +360,76 @@ function [values, frameTime] = parseMotion(file, lines, motionLine, channelCount
   end
 
   dataLines = line + 1:numel(lines);
+  data = lines(dataLines);
+  filled = ~cellfun('isempty', strtrim(data));
+  data = data(filled);
+  dataLines = dataLines(filled);
   if channelCount == 0
     % Nothing to read per frame: any data would be surplus.
-    surplus = find(~cellfun(@isempty, regexp(lines(dataLines), '\S', 'once')), 1);
-    if ~isempty(surplus)
-      fail(file, dataLines(surplus), 'motion data, but the hierarchy has no CHANNELS.');
+    if ~isempty(data)
+      fail(file, dataLines(1), 'motion data, but the hierarchy has no CHANNELS.');
     end
     values = zeros(0, frames);
     return;
   end
-  data = lines(dataLines);
-  filled = ~cellfun(@isempty, regexp(data, '\S', 'once'));
-  data = data(filled);
-  dataLines = dataLines(filled);
   if numel(data) < frames
     fail(file, numel(lines), 'the motion data ends after %d of %d frames.', numel(data), frames);
   end
   if numel(data) > frames
     fail(file, dataLines(frames + 1), 'more frames than "Frames: %d" announces.', frames);
   end
-  counts = cellfun(@numel, regexp(data, '\S+', 'start'));
+  % All frames as one text, one per line, read in one pass: each value's
+  % frame is its line.
+  block = [strjoin(data, char(10)), char(10)];
+  blank = isspace(block);
+  isStart = ~blank & [true, blank(1:end - 1)];
+  starts = find(isStart);
+  frameOf = 1 + cumsum(block == char(10));
+  counts = accumarray(frameOf(starts)', 1, [frames, 1])';
   short = find(counts ~= channelCount, 1);
   if ~isempty(short)
     fail(file, dataLines(short), 'frame %d has %d values; the CHANNELS call for %d.', ...
          short, counts(short), channelCount);
   end
-  numbers = cellfun(@numel, regexp(data, ['(?<!\S)' numberPattern() '(?!\S)'], 'start'));
-  bad = find(numbers ~= counts, 1);
-  if ~isempty(bad)
-    words = regexp(data{bad}, '\S+', 'match');
-    for k = 1:numel(words)
-      strictNumber(file, dataLines(bad), words{k}, sprintf('frame %d, value %d', bad, k));
+  % Each number must fill its word: the scan stops at the first word that
+  % is not one (1.2.3 would otherwise read as 1.2 and .3), and words of
+  % other characters than a decimal number's (Inf, NaN, 0x10) are refused.
+  % A sentinel 0 at the end shows that the scan went through to the end.
+  values = sscanf([block '0'], '%f%*[ \t\n\r\f\v]');
+  read = numel(values);
+  bad = Inf;
+  if read <= numel(starts)
+    % The scan stopped at word read + 1, or inside word read, whose start
+    % it took for a number.
+    bad = read + 1;
+    if read > 0 && ~isNumberWord(wordAt(block, starts(read)))
+      bad = read;
     end
   end
-  values = reshape(sscanf(strjoin(data, ' '), '%f'), channelCount, frames);
+  numeric = (block >= '0' & block <= '9') | block == '.' | block == '+' | block == '-' | ...
+            block == 'e' | block == 'E';
+  foreign = find(~blank & ~numeric, 1);
+  if ~isempty(foreign)
+    bad = min(bad, sum(isStart(1:foreign)));
+  end
+  if bad <= numel(starts)
+    frame = frameOf(starts(bad));
+    fail(file, dataLines(frame), 'frame %d, value %d: "%s" is not a number.', ...
+         frame, bad - channelCount * (frame - 1), wordAt(block, starts(bad)));
+  end
+  values = reshape(values(1:end - 1), channelCount, frames);
   [channel, frame] = find(~isfinite(values), 1);
   if ~isempty(channel)
     fail(file, dataLines(frame), 'frame %d, value %d is out of range.', frame, channel);
   end
+end
+
+function word = wordAt(text, start)
+  word = regexp(text(start:min(end, start + 99)), '^\S+', 'match', 'once');
+end
+
+function yes = isNumberWord(word)
+  yes = ~isempty(regexp(word, ['^' numberPattern() '$'], 'once'));
 end
 
 % The next line after `line` that is not blank; numel(lines) + 1 if none.
