@@ -29,8 +29,10 @@ function [skel, motion] = bvhread(file)
 %   Rotations. The rotation channels of a joint, in degrees, become one
 %   unit quaternion: the product of the channels' rotations in the order
 %   the file lists them. "CHANNELS 3 Zrotation Xrotation Yrotation" gives
-%   qZ * qX * qY (the matrix Rz*Rx*Ry), as in every BVH reader. Rotation
-%   channels may come in any order and number on any joint.
+%   qZ * qX * qY (the matrix Rz*Rx*Ry), the usual reading of BVH. Rotation
+%   channels may come in any order and number on any joint. Position
+%   channels move the root along the axes of the file, wherever they stand
+%   among its channels.
 %
 %   How BVH's convention is mapped onto POSECHAIN's. In a BVH file a
 %   joint's rotation turns its children: a child lies at its parent's
