@@ -11,7 +11,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 for program in "$build"/bench/*_bench; do
   [ -x "$program" ] || continue
   echo "== $(basename "$program")"
-  "$program" --benchmark_repetitions="$repetitions" --benchmark_enable_random_interleaving=true
+  "$program" --benchmark_repetitions="$repetitions" --benchmark_min_time=0.2 --benchmark_enable_random_interleaving=true
 done
 
 # Octave 7 here prints a harmless "ignoring const execution_exception" line
