@@ -14,6 +14,11 @@ for program in "$build"/bench/*_bench; do
   "$program" --benchmark_repetitions="$repetitions" --benchmark_min_time=0.2 --benchmark_enable_random_interleaving=true
 done
 
+if [ -x "$build/bench/sine_sweep" ]; then
+  echo "== sine_sweep (the accuracy of rotblend's own sine)"
+  "$build/bench/sine_sweep"
+fi
+
 # Octave 7 here prints a harmless "ignoring const execution_exception" line
 # at every exit; it is dropped so that the tables stay readable.
 run_octave() {
