@@ -58,7 +58,16 @@ std::vector<double> probeArguments() {
   return x;
 }
 
+// The reference needs long double arithmetic wider than double at run time;
+// valgrind, for one, runs x87 arithmetic at double width.
+bool longDoubleIsWider() {
+  volatile long double tiny = std::ldexp(1.0L, -60);
+  volatile long double sum = 1.0L + tiny;
+  return sum != 1.0L;
+}
+
 TEST(Sine, WithinOneUlpOfTheExactSineOverItsRange) {
+  if (!longDoubleIsWider()) GTEST_SKIP() << "long double runs at double width here; no exact reference";
   double worst = 0;
   double worstAt = 0;
   for (double x : probeArguments()) {
