@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Writes the hand-made seeds of fuzz/corpus/<name>/: one well-formed call
 # per function and a few that reach its refusals, so that fuzzing starts
-# on the paths that matter. The other files there are corpus entries that
-# earlier fuzz runs found and `-merge=1` kept.
+# on the paths that matter. Files named regression-* are inputs of past
+# findings, kept so that every run replays them; the other files are corpus
+# entries that earlier fuzz runs found and `-merge=1` kept.
 #
 # Byte format (fuzz_input.h): nlhs, nrhs, then per input: class (0 double,
 # 8 single, 19 cell, 21 function handle), flags (1 complex, 2 sparse,

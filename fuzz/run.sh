@@ -19,7 +19,7 @@ while read -r name; do
   if ! "$build/${name}_fuzz" -max_total_time="$seconds" -timeout=10 -print_final_stats=1 \
         -artifact_prefix="$build/findings/$name-" "$build/corpus/$name" "$here/corpus/$name" >"$log" 2>&1; then
     echo "fuzz: $name FOUND A FAULT (log: $log)" >&2
-    grep -A12 -E 'rotkit fuzz finding|ERROR:' "$log" | head -40 >&2 || true
+    grep -A12 -E 'rotkit fuzz finding|ERROR:|runtime error' "$log" | head -40 >&2 || true
     status=1
     continue
   fi
