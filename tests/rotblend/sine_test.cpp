@@ -95,6 +95,7 @@ TEST(Sine, IsTheMathLibrarysSineOutsideItsRange) {
   EXPECT_TRUE(std::isnan(sine(kNaN)));
 }
 
+#if defined(ROTKIT_BUILD_SSE2) || defined(ROTKIT_BUILD_AVX2)
 // Arguments for the lane tests: the probes above, thinned, with special and
 // out-of-range values mixed in so that lanes of both kinds meet.
 std::vector<double> laneArguments() {
@@ -109,6 +110,7 @@ std::vector<double> laneArguments() {
   while (x.size() % 4) x.push_back(0.5);
   return x;
 }
+#endif
 
 #if defined(ROTKIT_BUILD_SSE2)
 TEST(Sine, Sse2LanesAreTheScalarSine) {
