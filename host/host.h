@@ -35,10 +35,13 @@ inline bool hasModelSize(const mxArray* a) {
   return fitsCountModel(mxGetM(a)) && fitsCountModel(mxGetN(a));
 }
 
-// True when the data of `a` is a dense block of doubles: class double (real
-// or complex; mxGetPr gives the real parts) and not sparse.
-inline bool isFullDouble(const mxArray* a) {
-  return mxIsDouble(a) && !mxIsSparse(a);
+// Refuses `a` unless its data is a dense block of doubles: class double
+// (real or complex; mxGetPr gives the real parts) and not sparse. Any other
+// class would have its data misread, and Octave aborts on mxGetPr of a
+// function handle, so this runs before anything touches the data.
+inline void requireFullDouble(const mxArray* a) {
+  if (!mxIsDouble(a)) mexErrMsgTxt(ROTKIT_MSG_NOT_DOUBLE);
+  if (mxIsSparse(a)) mexErrMsgTxt(ROTKIT_MSG_SPARSE);
 }
 
 // Creates a real m x n double matrix. MATLAB's large-array API names the

@@ -16,13 +16,6 @@
 
 namespace {
 
-// Any class but full double would have its data misread as doubles, and
-// Octave aborts on mxGetPr of a function handle: test before touching data.
-void refuseUnlessFullDouble(const mxArray* a) {
-  if (!mxIsDouble(a)) mexErrMsgTxt(ROTKIT_MSG_NOT_DOUBLE);
-  if (mxIsSparse(a)) mexErrMsgTxt(ROTKIT_MSG_SPARSE);
-}
-
 // rows x cols of an input whose two counts must fit the data model.
 std::size_t modelElementCount(const mxArray* a) {
   const std::size_t rows = mxGetM(a);
@@ -91,10 +84,10 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
   // With no frame nothing is read, so only a frame to evaluate needs
   // readable data of the right shape.
   if (frames != 0) {
-    refuseUnlessFullDouble(parents);
-    refuseUnlessFullDouble(offsets);
-    refuseUnlessFullDouble(rootPositions);
-    refuseUnlessFullDouble(localRotations);
+    requireFullDouble(parents);
+    requireFullDouble(offsets);
+    requireFullDouble(rootPositions);
+    requireFullDouble(localRotations);
     const std::size_t parentCount = modelElementCount(parents);
     const std::size_t offsetCount = modelElementCount(offsets);
     const std::size_t rootRows = mxGetM(rootPositions);

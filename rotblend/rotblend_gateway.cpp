@@ -10,17 +10,6 @@
 #include "host/host.h"
 #include "rotblend/interpolate_rotation.h"
 
-namespace {
-
-// Tests the class before anything touches the data: reading a function
-// handle's data aborts Octave.
-void requireFullDouble(const mxArray* a) {
-  if (!mxIsDouble(a)) mexErrMsgTxt(ROTKIT_MSG_NOT_DOUBLE);
-  if (mxIsSparse(a)) mexErrMsgTxt(ROTKIT_MSG_SPARSE);
-}
-
-} // namespace
-
 void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
   if (nrhs != 3) mexErrMsgTxt("Three inputs required.");
   if (nlhs != 1) mexErrMsgTxt("One output required.");
