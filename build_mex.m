@@ -1,8 +1,8 @@
 function build_mex(outdir)
 %BUILD_MEX Build the toolbox's MEX files with MATLAB's or Octave's mex.
-%   BUILD_MEX compiles rotcompose, rotreverse, rotblend and posechain into
-%   the folder mex/ beside this file; BUILD_MEX(OUTDIR) writes them to
-%   OUTDIR. The help files (*.m) are copied beside them, so afterwards
+%   BUILD_MEX compiles every function of the toolbox (each folder that
+%   holds a <name>_gateway.cpp) into the folder mex/ beside this file;
+%   BUILD_MEX(OUTDIR) writes them to OUTDIR. The help files (*.m) are copied beside them, so afterwards
 %   addpath(OUTDIR) makes the functions and their help available.
 %
 %   Results are defined bit for bit, so floating-point contraction (fused
@@ -17,20 +17,13 @@ function build_mex(outdir)
     mkdir(outdir);
   end
 
-  % Each deliverable: its gateway first, then its kernel sources.
-  deliverables = { ...
-    'rotcompose', {'rotcompose_gateway.cpp', 'compose_columns.cpp', 'compose_columns_sse2.cpp', 'compose_columns_avx2.cpp'}; ...
-    'rotreverse', {'rotreverse_gateway.cpp', 'invert_quaternion.cpp', 'invert_quaternion_sse2.cpp', 'invert_quaternion_avx2.cpp'}; ...
-    'rotblend',   {'rotblend_gateway.cpp', 'interpolate_rotation.cpp', 'interpolate_rotation_sse2.cpp', 'interpolate_rotation_avx2.cpp'}; ...
-    'posechain',  {'posechain_gateway.cpp', 'evaluate_pose.cpp', 'evaluate_pose_sse2.cpp', 'evaluate_pose_avx2.cpp'}};
-
+  % Every function folder: one that holds <name>/<name>_gateway.cpp. Each
+  % is compiled from its gateway and the other .cpp files beside it.
+  deliverables = functionFolders(root);
   isOctave = exist('OCTAVE_VERSION', 'builtin') ~= 0;
-  for d = 1:size(deliverables, 1)
-    name = deliverables{d, 1};
-    sources = fullfile(root, name, deliverables{d, 2});
-    if ~all(cellfun(@(f) exist(f, 'file') ~= 0, sources))
-      continue;   % not part of this checkout
-    end
+  for d = 1:numel(deliverables)
+    name = deliverables{d};
+    sources = sourcesOf(root, name);
     if isOctave
       buildOctave(root, outdir, name, sources);
     else
@@ -39,6 +32,24 @@ function build_mex(outdir)
     copyfile(fullfile(root, name, [name '.m']), outdir);
     fprintf('built %s\n', fullfile(outdir, [name '.' mexext]));
   end
+end
+
+function names = functionFolders(root)
+  names = {};
+  entries = dir(root);
+  for e = 1:numel(entries)
+    name = entries(e).name;
+    if entries(e).isdir && name(1) ~= '.' && exist(fullfile(root, name, [name '_gateway.cpp']), 'file')
+      names{end + 1} = name; %#ok<AGROW>
+    end
+  end
+end
+
+function sources = sourcesOf(root, name)
+  gateway = [name '_gateway.cpp'];
+  files = dir(fullfile(root, name, '*.cpp'));
+  others = setdiff({files.name}, {gateway});
+  sources = fullfile(root, name, [{gateway}, others]);
 end
 
 function buildOctave(root, outdir, name, sources)

@@ -44,12 +44,47 @@ inline void requireFullDouble(const mxArray* a) {
   if (mxIsSparse(a)) mexErrMsgTxt(ROTKIT_MSG_SPARSE);
 }
 
+// Refuses `a` unless it is a real, full double array: the functions that
+// take only real rotations say so, where rotblend and posechain let a
+// complex input count with its real parts.
+inline void requireRealFullDouble(const mxArray* a) {
+  if (!mxIsDouble(a) || mxIsComplex(a)) mexErrMsgTxt(ROTKIT_MSG_NOT_REAL_DOUBLE);
+  if (mxIsSparse(a)) mexErrMsgTxt(ROTKIT_MSG_SPARSE);
+}
+
+// The argument counts of a function that returns into `ans` on a bare call
+// (nlhs = 0), as MATLAB's own functions do: inputs first, then outputs.
+inline void requireArgumentCounts(int nrhs, int minInputs, int maxInputs, int nlhs, int maxOutputs) {
+  if (nrhs < minInputs) mexErrMsgTxt(ROTKIT_MSG_NOT_ENOUGH_INPUTS);
+  if (nrhs > maxInputs) mexErrMsgTxt(ROTKIT_MSG_TOO_MANY_INPUTS);
+  if (nlhs > maxOutputs) mexErrMsgTxt(ROTKIT_MSG_TOO_MANY_OUTPUTS);
+}
+
+// The column count of `a` (trailing dimensions counted as columns), once
+// both of its counts are known to fit the data model.
+inline std::uint32_t modelColumns(const mxArray* a) {
+  if (!hasModelSize(a)) mexErrMsgTxt(ROTKIT_MSG_TOO_LARGE);
+  return lowBits32(mxGetN(a));
+}
+
 // Creates a real m x n double matrix. MATLAB's large-array API names the
 // entry point mxCreateDoubleMatrix_730 and maps mxCreateDoubleMatrix onto it
 // with a macro; Octave exports plain mxCreateDoubleMatrix. Going through the
 // macro name serves both. Counts are widened without sign.
 inline mxArray* createRealMatrix(std::uint32_t rows, std::uint32_t cols) {
   return mxCreateDoubleMatrix(static_cast<mwSize>(rows), static_cast<mwSize>(cols), mxREAL);
+}
+
+// Creates a real rows x cols x pages double array. A host drops trailing
+// singleton dimensions, so pages = 1 gives a rows x cols matrix.
+inline mxArray* createRealArray3(std::uint32_t rows, std::uint32_t cols, std::uint32_t pages) {
+  const mwSize dims[3] = {static_cast<mwSize>(rows), static_cast<mwSize>(cols), static_cast<mwSize>(pages)};
+  return mxCreateNumericArray(3, dims, mxDOUBLE_CLASS, mxREAL);
+}
+
+// Creates a 1 x n logical row, all false.
+inline mxArray* createLogicalRow(std::uint32_t n) {
+  return mxCreateLogicalMatrix(1, static_cast<mwSize>(n));
 }
 
 #endif

@@ -11,5 +11,15 @@
 #define ROTKIT_MSG_SPARSE "Sparse input is not supported; convert it with full()."
 // Classes whose data cannot be read as doubles.
 #define ROTKIT_MSG_NOT_DOUBLE "Input must be a full double array."
+// Classes other than double, and complex doubles, for the functions whose
+// inputs must be real (the conversions and rotslerp).
+#define ROTKIT_MSG_NOT_REAL_DOUBLE "Input must be a real double array."
+// Column counts that neither match nor broadcast (one side a single column).
+#define ROTKIT_MSG_MISMATCH "Input Dimension missmatch"
+// Argument counts, worded as MATLAB's own functions word them, for the
+// functions that take optional arguments or return into ans.
+#define ROTKIT_MSG_NOT_ENOUGH_INPUTS "Not enough input arguments."
+#define ROTKIT_MSG_TOO_MANY_INPUTS "Too many input arguments."
+#define ROTKIT_MSG_TOO_MANY_OUTPUTS "Too many output arguments."
 
 #endif

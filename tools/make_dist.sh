@@ -5,7 +5,7 @@
 # The tarball needs nothing from this repository: it holds package/
 # (DESCRIPTION, INDEX, COPYING, inst/PKG_ADD and PKG_DEL, src/Makefile),
 # the m-files and sample of
-# toolbox/rotkit/, the four functions' sources and help files, and every folder
+# toolbox/rotkit/, every function's sources and help files, and every folder
 # their sources include (host/, quaternion/, ...).
 set -euo pipefail
 shopt -s nullglob
@@ -14,7 +14,12 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 out="${1:-$root/build}"
 version="$(sed -n 's/^Version: *//p' "$root/package/DESCRIPTION")"
 name="rotkit-$version"
-functions=(rotcompose rotreverse rotblend posechain)
+# Every function folder: one that holds <name>/<name>_gateway.cpp.
+functions=()
+for gateway in "$root"/*/*_gateway.cpp; do
+  folder=$(basename "$(dirname "$gateway")")
+  [ "$(basename "$gateway")" = "${folder}_gateway.cpp" ] && functions+=("$folder")
+done
 
 stage="$(mktemp -d)"
 trap 'rm -rf "$stage"' EXIT

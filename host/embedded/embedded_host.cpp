@@ -15,7 +15,8 @@ struct mxArray_tag {
   bool sparse = false;
   bool hasData = true;
   std::size_t rows = 0;
-  std::size_t cols = 0;
+  std::size_t cols = 0;              // the product of every dimension after the first
+  std::vector<mwSize> dims;          // at least two
   std::vector<double> real;          // double class: real parts or nonzeros
   std::vector<double> imag;          // complex double: imaginary parts
   std::vector<unsigned char> bytes;  // any other class
@@ -35,6 +36,24 @@ struct CallRecord {
 };
 
 CallRecord record;
+std::vector<void (*)(void)> atExitFunctions;
+
+// Shapes an array of the given dimensions; trailing ones after the second
+// are dropped, as hosts do.
+void shape(mxArray* a, std::vector<mwSize> dims) {
+  while (dims.size() < 2) dims.push_back(1);
+  while (dims.size() > 2 && dims.back() == 1) dims.pop_back();
+  a->dims = dims;
+  a->rows = dims[0];
+  a->cols = 1;
+  for (std::size_t i = 1; i < dims.size(); ++i) a->cols *= dims[i];
+}
+
+mxArray* newArray(std::vector<mwSize> dims) {
+  auto* a = new mxArray_tag;
+  shape(a, std::move(dims));
+  return a;
+}
 
 void logCall(const char* operation) {
   if (record.active) record.log.emplace_back(operation);
@@ -87,6 +106,16 @@ bool mxIsEmpty(const mxArray* a) {
   return a->rows == 0 || a->cols == 0;
 }
 
+bool mxIsChar(const mxArray* a) {
+  logCall("mxIsChar");
+  return a->classId == mxCHAR_CLASS;
+}
+
+bool mxIsLogical(const mxArray* a) {
+  logCall("mxIsLogical");
+  return a->classId == mxLOGICAL_CLASS;
+}
+
 mxClassID mxGetClassID(const mxArray* a) {
   logCall("mxGetClassID");
   return a->classId;
@@ -107,6 +136,39 @@ size_t mxGetNumberOfElements(const mxArray* a) {
   return a->rows * a->cols;
 }
 
+mwSize mxGetNumberOfDimensions(const mxArray* a) {
+  logCall("mxGetNumberOfDimensions");
+  return a->dims.size();
+}
+
+const mwSize* mxGetDimensions(const mxArray* a) {
+  logCall("mxGetDimensions");
+  return a->dims.data();
+}
+
+int mxGetString(const mxArray* a, char* buf, mwSize buflen) {
+  logCall("mxGetString");
+  if (buflen == 0) return 1;
+  if (a->classId != mxCHAR_CLASS) {
+    buf[0] = '\0';
+    return 1;
+  }
+  const std::size_t count = a->rows * a->cols;
+  const std::size_t copied = count < buflen - 1 ? count : buflen - 1;
+  std::memcpy(buf, a->bytes.data(), copied);
+  buf[copied] = '\0';
+  return copied == count ? 0 : 1;
+}
+
+mxLogical* mxGetLogicals(const mxArray* a) {
+  logCall("mxGetLogicals");
+  if (a->classId != mxLOGICAL_CLASS) {
+    std::fprintf(stderr, "embedded host: mxGetLogicals on an array that is not logical\n");
+    std::abort();
+  }
+  return reinterpret_cast<mxLogical*>(const_cast<unsigned char*>(a->bytes.data()));
+}
+
 double* mxGetPr(const mxArray* a) {
   logCall("mxGetPr");
   if (a->classId != mxDOUBLE_CLASS) {
@@ -121,9 +183,7 @@ double* mxGetPr(const mxArray* a) {
 
 mxArray* mxCreateDoubleMatrix_730(mwSize m, mwSize n, mxComplexity flag) {
   logCall("mxCreateDoubleMatrix_730");
-  auto* a = new mxArray_tag;
-  a->rows = m;
-  a->cols = n;
+  mxArray* a = newArray({m, n});
   a->complex = flag == mxCOMPLEX;
   a->real.assign(m * n, 0.0);
   if (a->complex) a->imag.assign(m * n, 0.0);
@@ -131,7 +191,37 @@ mxArray* mxCreateDoubleMatrix_730(mwSize m, mwSize n, mxComplexity flag) {
   return a;
 }
 
+mxArray* mxCreateNumericArray_730(mwSize ndim, const mwSize* dims, mxClassID classId, mxComplexity flag) {
+  logCall("mxCreateNumericArray_730");
+  if (classId != mxDOUBLE_CLASS) {
+    std::fprintf(stderr, "embedded host: mxCreateNumericArray supports double only\n");
+    std::abort();
+  }
+  mxArray* a = newArray(std::vector<mwSize>(dims, dims + ndim));
+  a->complex = flag == mxCOMPLEX;
+  a->real.assign(a->rows * a->cols, 0.0);
+  if (a->complex) a->imag.assign(a->rows * a->cols, 0.0);
+  if (record.active) record.created.push_back(a);
+  return a;
+}
+
+mxArray* mxCreateLogicalMatrix_730(mwSize m, mwSize n) {
+  logCall("mxCreateLogicalMatrix_730");
+  static_assert(sizeof(mxLogical) == 1, "logicals are stored one byte each");
+  mxArray* a = newArray({m, n});
+  a->classId = mxLOGICAL_CLASS;
+  a->bytes.assign(m * n, 0);
+  if (record.active) record.created.push_back(a);
+  return a;
+}
+
 void mxDestroyArray(mxArray* a) { delete a; }
+
+int mexAtExit(void (*function)(void)) {
+  logCall("mexAtExit");
+  atExitFunctions.push_back(function);
+  return 0;
+}
 
 void mexErrMsgTxt(const char* text) {
   logCall("mexErrMsgTxt");
@@ -143,9 +233,7 @@ void mexErrMsgTxt(const char* text) {
 namespace embedded {
 
 Array makeDouble(std::size_t rows, std::size_t cols, const std::vector<double>& values) {
-  Array a(new mxArray_tag);
-  a->rows = rows;
-  a->cols = cols;
+  Array a(newArray({rows, cols}));
   a->real = values;
   a->real.resize(rows * cols, 0.0);
   return a;
@@ -161,9 +249,7 @@ Array makeComplex(std::size_t rows, std::size_t cols, const std::vector<double>&
 }
 
 Array makeSparse(std::size_t rows, std::size_t cols, const std::vector<double>& nonzeros) {
-  Array a(new mxArray_tag);
-  a->rows = rows;
-  a->cols = cols;
+  Array a(newArray({rows, cols}));
   a->sparse = true;
   a->real = nonzeros;
   return a;
@@ -171,23 +257,44 @@ Array makeSparse(std::size_t rows, std::size_t cols, const std::vector<double>& 
 
 Array makeOfClass(mxClassID classId, std::size_t rows, std::size_t cols) {
   if (classId == mxDOUBLE_CLASS) return makeDouble(rows, cols);
-  Array a(new mxArray_tag);
+  Array a(newArray({rows, cols}));
   a->classId = classId;
-  a->rows = rows;
-  a->cols = cols;
   a->bytes.assign(rows * cols * elementSize(classId), 0);
   return a;
 }
 
 Array makeHuge(std::size_t rows, std::size_t cols) {
-  Array a(new mxArray_tag);
-  a->rows = rows;
-  a->cols = cols;
+  Array a(newArray({rows, cols}));
   a->hasData = false;
   return a;
 }
 
+Array makeArray(const std::vector<std::size_t>& dims, const std::vector<double>& values) {
+  Array a(newArray(dims));
+  a->real = values;
+  a->real.resize(a->rows * a->cols, 0.0);
+  return a;
+}
+
+Array makeChar(const std::string& text, std::size_t rows) {
+  Array a(newArray({rows, rows == 0 ? 0 : text.size() / rows}));
+  a->classId = mxCHAR_CLASS;
+  a->bytes.assign(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(a->rows * a->cols));
+  return a;
+}
+
 std::vector<double> values(const mxArray* a) { return a->real; }
+
+std::vector<bool> logicals(const mxArray* a) { return std::vector<bool>(a->bytes.begin(), a->bytes.end()); }
+
+std::vector<std::size_t> dimensions(const mxArray* a) { return a->dims; }
+
+std::size_t runAtExit() {
+  std::vector<void (*)(void)> functions;
+  functions.swap(atExitFunctions);
+  for (auto function : functions) function();
+  return functions.size();
+}
 
 CallResult call(MexEntry entry, int nlhs, const std::vector<const mxArray*>& inputs) {
   CallResult result;
@@ -205,12 +312,20 @@ CallResult call(MexEntry entry, int nlhs, const std::vector<const mxArray*>& inp
   result.log = std::move(record.log);
   // What a failed call created is the host's to free; so is everything but
   // the first output of a call that returned.
+  const int slots = nlhs > 1 ? (nlhs < 8 ? nlhs : 8) : 1;
+  result.extraOutputs.resize(static_cast<std::size_t>(slots - 1));
   for (mxArray* a : record.created) {
-    if (!result.raised && a == plhs[0]) {
-      result.output.reset(a);
-    } else {
-      delete a;
+    bool returned = false;
+    for (int i = 0; !result.raised && i < slots; ++i) {
+      if (a != plhs[i]) continue;
+      if (i == 0) {
+        result.output.reset(a);
+      } else {
+        result.extraOutputs[static_cast<std::size_t>(i - 1)].reset(a);
+      }
+      returned = true;
     }
+    if (!returned) delete a;
   }
   record.created.clear();
   return result;

@@ -33,8 +33,18 @@ ROTKIT_HOST_API Array makeOfClass(mxClassID classId, std::size_t rows, std::size
 // kernel that reads it fails loudly.
 ROTKIT_HOST_API Array makeHuge(std::size_t rows, std::size_t cols);
 
-// Reads back a full double array.
+// A full real double array of any number of dimensions (trailing ones
+// count as columns), `values` in column-major order, padded with zeros.
+ROTKIT_HOST_API Array makeArray(const std::vector<std::size_t>& dims, const std::vector<double>& values = {});
+// A char array of `rows` rows holding `text` in column-major order (a row
+// string for rows = 1), one byte per character.
+ROTKIT_HOST_API Array makeChar(const std::string& text, std::size_t rows = 1);
+
+// Reads back a full double array, and a logical one.
 ROTKIT_HOST_API std::vector<double> values(const mxArray* a);
+ROTKIT_HOST_API std::vector<bool> logicals(const mxArray* a);
+// The dimensions of an array, as mxGetDimensions gives them.
+ROTKIT_HOST_API std::vector<std::size_t> dimensions(const mxArray* a);
 
 using MexEntry = void (*)(int, mxArray*[], int, const mxArray*[]);
 
@@ -42,6 +52,7 @@ struct CallResult {
   bool raised = false;          // mexErrMsgTxt was called
   std::string message;          // its text
   Array output;                 // plhs[0] after a call that returned
+  std::vector<Array> extraOutputs;  // plhs[1], plhs[2], ... up to nlhs, after a call that returned
   std::size_t created = 0;      // matrices created during the call
   std::vector<std::string> log; // the host operations called, in order
 };
@@ -49,6 +60,10 @@ struct CallResult {
 // Calls `entry` with nlhs and the inputs as MATLAB would. Matrices the call
 // created other than plhs[0] are freed when it ends.
 ROTKIT_HOST_API CallResult call(MexEntry entry, int nlhs, const std::vector<const mxArray*>& inputs);
+
+// Runs, and forgets, the functions registered with mexAtExit, as a host
+// does when it clears the MEX files; returns how many ran.
+ROTKIT_HOST_API std::size_t runAtExit();
 
 // Loads a deliverable's shared library and returns its exported mexFunction;
 // fails the process with a message when it cannot.

@@ -42,24 +42,41 @@ typedef enum {
 
 typedef enum { mxREAL = 0, mxCOMPLEX = 1 } mxComplexity;
 
+typedef bool mxLogical;
+
 extern "C" {
 ROTKIT_HOST_API bool mxIsComplex(const mxArray* a);
 ROTKIT_HOST_API bool mxIsDouble(const mxArray* a);
 ROTKIT_HOST_API bool mxIsSparse(const mxArray* a);
 ROTKIT_HOST_API bool mxIsEmpty(const mxArray* a);
+ROTKIT_HOST_API bool mxIsChar(const mxArray* a);
+ROTKIT_HOST_API bool mxIsLogical(const mxArray* a);
 ROTKIT_HOST_API mxClassID mxGetClassID(const mxArray* a);
 ROTKIT_HOST_API size_t mxGetM(const mxArray* a);
 ROTKIT_HOST_API size_t mxGetN(const mxArray* a);
 ROTKIT_HOST_API size_t mxGetNumberOfElements(const mxArray* a);
+ROTKIT_HOST_API mwSize mxGetNumberOfDimensions(const mxArray* a);
+ROTKIT_HOST_API const mwSize* mxGetDimensions(const mxArray* a);
+// Copies a char array into buf as a C string; 0 on success, 1 when `a` is
+// not char or buf is too short (buf then holds what fits).
+ROTKIT_HOST_API int mxGetString(const mxArray* a, char* buf, mwSize buflen);
+ROTKIT_HOST_API mxLogical* mxGetLogicals(const mxArray* a);
 ROTKIT_HOST_API double* mxGetPr(const mxArray* a);
 ROTKIT_HOST_API mxArray* mxCreateDoubleMatrix_730(mwSize m, mwSize n, mxComplexity flag);
+ROTKIT_HOST_API mxArray* mxCreateNumericArray_730(mwSize ndim, const mwSize* dims, mxClassID classId,
+                                                   mxComplexity flag);
+ROTKIT_HOST_API mxArray* mxCreateLogicalMatrix_730(mwSize m, mwSize n);
 ROTKIT_HOST_API void mxDestroyArray(mxArray* a);
 [[noreturn]] ROTKIT_HOST_API void mexErrMsgTxt(const char* text);
+// Registers a function to run when the MEX file is cleared or the host exits.
+ROTKIT_HOST_API int mexAtExit(void (*function)(void));
 
 // The entry point every deliverable exports.
 ROTKIT_HOST_API void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]);
 }
 
 #define mxCreateDoubleMatrix mxCreateDoubleMatrix_730
+#define mxCreateNumericArray mxCreateNumericArray_730
+#define mxCreateLogicalMatrix mxCreateLogicalMatrix_730
 
 #endif

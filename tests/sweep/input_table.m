@@ -3,6 +3,6 @@
 %   octave-cli tests/sweep/input_table.m MEXDIR
 args = argv ();
 addpath (fileparts (mfilename ('fullpath')));
-for name = {'rotcompose', 'rotreverse', 'rotblend', 'posechain'}
+for name = sweep_functions ()
   printf ('### %s\n\n%s\n', name{1}, sweep_markdown (run_sweep (name{1}, args{1})));
 end

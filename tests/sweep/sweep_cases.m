@@ -8,8 +8,12 @@ function cases = sweep_cases (name)
 %     nlhs   outputs requested;
 %     args   the inputs.
 %   The same NAME always gives the same cases, so a child process can run
-%   case K of them by its number.
-  [good, names] = good_call (name);
+%   case K of them by its number. The functions swept are those with a
+%   sweep_good_NAME.m here (sweep_functions.m lists them).
+  % sweep_good_NAME.m gives one call that succeeds, the names of its inputs,
+  % and kinds of array of the function's own for some inputs ({position,
+  % kinds} pairs, in the form of input_kinds).
+  [good, names, extra] = feval (['sweep_good_' name]);
   cases = struct ('group', {}, 'row', {}, 'col', {}, 'nlhs', {}, 'args', {});
   n = numel (good);
   for nrhs = 0:n + 1
@@ -20,8 +24,10 @@ function cases = sweep_cases (name)
   end
   for p = 1:n
     kinds = input_kinds (good{p});
-    if (strcmp (name, 'posechain') && p == 1)
-      kinds = [kinds; parent_kinds()];
+    for e = 1:rows (extra)
+      if (extra{e, 1} == p)
+        kinds = [kinds; extra{e, 2}];
+      end
     end
     for k = 1:rows (kinds)
       args = good;
@@ -33,28 +39,6 @@ end
 
 function c = make_case (group, row, col, nlhs, args)
   c = struct ('group', group, 'row', row, 'col', col, 'nlhs', nlhs, 'args', {args});
-end
-
-% One call that succeeds, and the names of its inputs.
-function [good, names] = good_call (name)
-  h = sqrt (0.5);
-  switch (name)
-    case 'rotcompose'
-      good = {[1 h; 0 0; 0 0; 0 h], [0 h; 1 h; 0 0; 0 0]};
-      names = {'Q1', 'Q2'};
-    case 'rotreverse'
-      good = {[1 h; 0 0; 0 0; 0 h]};
-      names = {'Q'};
-    case 'rotblend'
-      good = {[1; 0; 0; 0], [h; 0; 0; h], [0 0.5 1]};
-      names = {'q1', 'q2', 't'};
-    case 'posechain'
-      % A root and two joints in a chain, two frames.
-      good = {[1 1 2], [0 1 0; 0 0 2; 0 0 0], [0 1; 0 1; 0 1], repmat([h; 0; 0; h; 1; 0; 0; 0; 1; 0; 0; 0], 1, 2)};
-      names = {'parents', 'offsets', 'rootPositions', 'localRotations'};
-    otherwise
-      error ('sweep_cases: unknown function %s', name);
-  end
 end
 
 % Every class, complexity, sparsity and shape in place of the good input v.
@@ -101,23 +85,5 @@ function kinds = input_kinds (v)
     'empty 0 x (2^32 + 1)',     zeros(0, 2^32 + 1)
     'empty (2^32 + 1) x 0',     zeros(2^32 + 1, 0)
     'empty 0 x 2^31',           zeros(0, 2^31)
-  };
-end
-
-% Parent numbers that do not name an earlier joint, and some that do.
-function kinds = parent_kinds ()
-  kinds = {
-    'parents [1 0 2] (0)',              [1 0 2]
-    'parents [1 -1 2] (negative)',      [1 -1 2]
-    'parents [1 0.5 2] (truncates to 0)', [1 0.5 2]
-    'parents [1 NaN 2]',                [1 NaN 2]
-    'parents [1 Inf 2]',                [1 Inf 2]
-    'parents [1 2 2] (itself)',         [1 2 2]
-    'parents [1 3 2] (a later joint)',  [1 3 2]
-    'parents [1 1 2.9] (truncates to 2)', [1 1 2.9]
-    'parents [1 1 2^31]',               [1 1 2^31]
-    'parents [1 1 2^32+1]',             [1 1 2^32 + 1]
-    'parents [1 1 1e300]',              [1 1 1e300]
-    'parents [NaN 1 2] (root element)', [NaN 1 2]
   };
 end

@@ -2,7 +2,8 @@
 % class, every count of inputs and outputs, and shapes from empty to huge,
 % each batch in a child process so that a call that kills Octave is caught
 % and named (run_sweep.m, sweep_child.m). What the calls did must be what
-% docs/input_handling.md says, table for table; after a deliberate change
+% docs/input_handling.md says, table for table. Every function with a
+% sweep_good_NAME.m in tests/sweep is swept. After a deliberate change
 % of behaviour, print the new tables with tests/sweep/input_table.m.
 
 %!function check_function (name)
@@ -22,7 +23,8 @@
 %!  end
 %!endfunction
 
-%!test check_function ('rotcompose')
-%!test check_function ('rotreverse')
-%!test check_function ('rotblend')
-%!test check_function ('posechain')
+%!test
+%! addpath (fullfile (fileparts (which ('samebits')), '..', 'sweep'));
+%! for name = sweep_functions ()
+%!   check_function (name{1});
+%! end
