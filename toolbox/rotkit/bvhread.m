@@ -65,7 +65,9 @@ function [skel, motion] = bvhread(file)
 %
 %   Example: the sample walk, 21 joints and 5 End Sites, 120 frames of
 %   1/30 second. The root starts where the first frame line of the file
-%   puts it, and the head's End Site stays 18 above the head, its OFFSET.
+%   puts it, and the head's End Site lies 18 from the head, the length of
+%   its OFFSET. The plot, not run by the tests, draws the head's path seen
+%   from above.
 %     >> file = fullfile(fileparts(which('bvhread')), 'samples', 'walk.bvh');
 %     >> [skel, motion] = bvhread(file);
 %     >> first = strjoin(skel.names(1:5), ' ')
@@ -84,7 +86,7 @@ function [skel, motion] = bvhread(file)
 %     >> top = find(strcmp(skel.names, 'Head_end'));
 %     >> headLength = norm(P(3*top-2:3*top, 1) - P(3*head-2:3*head, 1))
 %     headLength = 18.000
-%     >> plot(P(3*head-2, :), P(3*head, :))   % the head's path from above  % doctest: +SKIP
+%     >> plot(P(3*head-2, :), P(3*head, :))          % doctest: +SKIP
 %
 %
 %   See also POSECHAIN, ROTCOMPOSE, ROTREVERSE, ROTBLEND.
