@@ -55,6 +55,8 @@ function(rotkit_add_deliverable)
     target_link_options(${name}_octave PRIVATE -Wl,-Bsymbolic)
     set_target_properties(${name}_octave PROPERTIES OUTPUT_NAME ${name} PREFIX "" SUFFIX ".mex"
                           LIBRARY_OUTPUT_DIRECTORY ${ROTKIT_MEX_DIR})
+    # Relinked when its help file changes, so the copy below stays current.
+    set_property(TARGET ${name}_octave APPEND PROPERTY LINK_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${name}.m)
     add_custom_command(TARGET ${name}_octave POST_BUILD
                        COMMAND ${CMAKE_COMMAND} -E copy_if_different
                                ${CMAKE_CURRENT_SOURCE_DIR}/${name}.m ${ROTKIT_MEX_DIR}/${name}.m)

@@ -47,20 +47,38 @@
 %     "parents(j) must name an earlier joint (1 to j-1)."
 %   A complex input contributes its real parts.
 %
+%   A bare call at the prompt requests no output and is refused: assign
+%   the result.
+%
 %   Example: a three-joint arm, shoulder (the root), elbow and hand, with
 %   an upper arm of length 1 and a forearm of 0.5, both along x. Frame 1 is
 %   the rest pose; in frame 2 the shoulder turns a quarter turn about z,
 %   which carries the whole arm; in frame 3 only the hand's rotation turns,
-%   which swings the forearm, the hand's own offset.
-%     parents = [0 1 2];                        % PARENTS(1) is not used
-%     offsets = [0 1 0.5; 0 0 0; 0 0 0];
-%     root = zeros(3, 3);
-%     none = [1; 0; 0; 0];  quarter = [sqrt(0.5); 0; 0; sqrt(0.5)];
-%     rot = [[none; none; none], [quarter; none; none], [none; none; quarter]];
-%     P = posechain(parents, offsets, root, rot)   % to within rounding:
-%     % column 1: root (0,0,0), elbow (1,0,0), hand (1.5,0,0)
-%     % column 2: root (0,0,0), elbow (0,1,0), hand (0,1.5,0)
-%     % column 3: root (0,0,0), elbow (1,0,0), hand (1,0.5,0)
+%   which swings the forearm, the hand's own offset. The -0.0000 are
+%   -2.2e-16 and -3.3e-16: sqrt(0.5) is not exact.
+%     >> parents = [0 1 2];                   % PARENTS(1) is not used
+%     >> offsets = [0 1 0.5; 0 0 0; 0 0 0];
+%     >> none = [1; 0; 0; 0];  quarter = [sqrt(0.5); 0; 0; sqrt(0.5)];
+%     >> rot1 = [none; none; none];           % frame 1: the rest pose
+%     >> rot2 = [quarter; none; none];        % frame 2: the shoulder turns
+%     >> rot3 = [none; none; quarter];        % frame 3: the hand turns
+%     >> P = posechain(parents, offsets, zeros(3, 3), [rot1, rot2, rot3]);
+%     >> shoulder = P(1:3, :)                 % frames 1, 2, 3 side by side
+%     shoulder =
+%        0   0   0
+%        0   0   0
+%        0   0   0
+%     >> elbow = P(4:6, :)                    % (1,0,0), (0,1,0), (1,0,0)
+%     elbow =
+%        1.0000  -0.0000   1.0000
+%             0   1.0000        0
+%             0        0        0
+%     >> hand = P(7:9, :)                     % (1.5,0,0), (0,1.5,0), (1,0.5,0)
+%     hand =
+%        1.5000  -0.0000   1.0000
+%             0   1.5000   0.5000
+%             0        0        0
+%
 %
 %   See also ROTCOMPOSE, ROTREVERSE, ROTBLEND.
 

@@ -35,15 +35,29 @@
 %     "t must hold at least one element per column."   T with columns
 %                                   but no rows, such as zeros(0, 5)
 %
-%   Example: a quarter turn about z, blended in steps of a fifth
-%     q1 = [1; 0; 0; 0];
-%     q2 = [cos(pi/4); 0; 0; sin(pi/4)];     % 90 degrees about z
-%     q = rotblend(q1, q2, 0:0.2:1)          % 4 x 6, 0, 18, ..., 90 degrees
-%     angles = 2 * atan2(q(4,:), q(1,:)) * 180 / pi
-%     half = rotblend(q1, -q2, 0.5)          % the same halfway point: 45 degrees
-%
 %   A bare call at the prompt requests no output and is refused: assign
 %   the result.
+%
+%   Example: a quarter turn about z, blended in steps of a fifth, 18
+%   degrees each; then the halfway point from -Q2, the same rotation as Q2.
+%     >> q1 = [1; 0; 0; 0];
+%     >> q2 = [cos(pi/4); 0; 0; sin(pi/4)];     % 90 degrees about z
+%     >> q = rotblend(q1, q2, 0:0.2:1)
+%     q =
+%        1.0000   0.9877   0.9511   0.8910   0.8090   0.7071
+%             0        0        0        0        0        0
+%             0        0        0        0        0        0
+%             0   0.1564   0.3090   0.4540   0.5878   0.7071
+%     >> degrees = 2 * atan2(q(4, :), q(1, :)) * 180 / pi
+%     degrees =
+%         0   18   36   54   72   90
+%     >> half = rotblend(q1, -q2, 0.5)          % 45 degrees about z
+%     half =
+%        0.9239
+%             0
+%             0
+%        0.3827
+%
 %
 %   See also ROTCOMPOSE, ROTREVERSE, POSECHAIN.
 

@@ -23,12 +23,35 @@
 %     "Sparse input is not supported; convert it with full()."
 %     "Input is too large: row and column counts must be below 2^31."
 %
-%   Example:
-%     i = [0; 1; 0; 0];  j = [0; 0; 1; 0];
-%     rotcompose(i, j)              % [0; 0; 0; 1], that is k
-%     rotcompose(j, i)              % [0; 0; 0; -1]
-%     qz = [cos(pi/8); 0; 0; sin(pi/8)];   % 45 degrees about z
-%     rotcompose(qz, [qz, [1; 0; 0; 0]])   % 90 and 45 degrees about z
+%   A bare call at the prompt requests no output and is refused: assign
+%   the result, k = ROTCOMPOSE(i, j).
+%
+%   Examples: i*j = k and j*i = -k, then one quaternion, 45 degrees about
+%   z, broadcast over two columns.
+%     >> i = [0; 1; 0; 0];  j = [0; 0; 1; 0];
+%     >> k = rotcompose(i, j)
+%     k =
+%        0
+%        0
+%        0
+%        1
+%     >> minusk = rotcompose(j, i)
+%     minusk =
+%        0
+%        0
+%        0
+%       -1
+%     >> qz = [cos(pi/8); 0; 0; sin(pi/8)];         % 45 degrees about z
+%     >> q = rotcompose(qz, [qz, [1; 0; 0; 0]])     % qz*qz and qz*1
+%     q =
+%        0.7071   0.9239
+%             0        0
+%             0        0
+%        0.7071   0.3827
+%     >> degrees = 2 * atan2(q(4, :), q(1, :)) * 180 / pi
+%     degrees =
+%        90   45
+%
 %
 %   See also ROTREVERSE, ROTBLEND, POSECHAIN.
 

@@ -29,11 +29,34 @@
 %     "Sparse input is not supported; convert it with full()."
 %     "Q must have at least 4 rows (w, x, y, z)."
 %
-%   Example:
-%     q = [cos(pi/8); 0; 0; sin(pi/8)];    % 45 degrees about z
-%     rotreverse(q)                        % 45 degrees back
-%     rotcompose(q, rotreverse(q))         % [1; 0; 0; 0] to rounding
-%     rotreverse([0, 2; 1, 0; 0, 0; 0, 0]) % [0, 0.5; -1, -0; -0, -0; -0, -0]
+%   A bare call at the prompt requests no output and is refused: assign
+%   the result, QINV = ROTREVERSE(Q).
+%
+%   Examples: 45 degrees about z and back; a quaternion that is not of
+%   unit length; the signs of zero, seen through 1 ./ QINV.
+%     >> q = [cos(pi/8); 0; 0; sin(pi/8)];     % 45 degrees about z
+%     >> back = rotreverse(q)                  % 45 degrees about -z
+%     back =
+%        0.9239
+%             0
+%             0
+%       -0.3827
+%     >> e = rotcompose(q, back)               % there and back: the identity
+%     e =
+%        1
+%        0
+%        0
+%        0
+%     >> r = rotreverse([0, 2; 1, 0; 0, 0; 0, 0])   % i and 2: -i and 1/2
+%     r =
+%             0   0.5000
+%       -1.0000        0
+%             0        0
+%             0        0
+%     >> signs = 1 ./ rotreverse([1; 0; 0; 0])'  % [1, -0, -0, -0] inverted
+%     signs =
+%          1  -Inf  -Inf  -Inf
+%
 %
 %   See also ROTCOMPOSE, ROTBLEND, POSECHAIN.
 

@@ -5,7 +5,7 @@
 set -euo pipefail
 
 packages=(g++ make cmake pkg-config googletest libgtest-dev libbenchmark-dev
-          octave liboctave-dev gnuplot-nox ghostscript fonts-freefont-otf)
+          octave liboctave-dev octave-doctest gnuplot-nox ghostscript fonts-freefont-otf)
 # Extra sets: "fuzz" adds clang and its libFuzzer runtime.
 for extra in "$@"; do
   case "$extra" in

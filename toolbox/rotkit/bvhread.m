@@ -63,13 +63,31 @@ function [skel, motion] = bvhread(file)
 %   value that is not a finite decimal number. Nothing is skipped but
 %   blank lines.
 %
-%   Example:
-%     file = fullfile(fileparts(which('bvhread')), 'samples', 'walk.bvh');
-%     [skel, motion] = bvhread(file);
-%     P = posechain(skel.parents, skel.offsets, motion.rootPositions, ...
-%                   motion.localRotations);
-%     head = find(strcmp(skel.names, 'Head'));
-%     plot(P(3*head-2, :), P(3*head, :))    % the head's path seen from above
+%   Example: the sample walk, 21 joints and 5 End Sites, 120 frames of
+%   1/30 second. The root starts where the first frame line of the file
+%   puts it, and the head's End Site lies 18 from the head, the length of
+%   its OFFSET. The plot, not run by the tests, draws the head's path seen
+%   from above.
+%     >> file = fullfile(fileparts(which('bvhread')), 'samples', 'walk.bvh');
+%     >> [skel, motion] = bvhread(file);
+%     >> first = strjoin(skel.names(1:5), ' ')
+%     first = Hips Spine Chest Neck Head
+%     >> sizes = [numel(skel.names), size(motion.localRotations)]   % J, 4J, N
+%     sizes =
+%         26   104   120
+%     >> frameTime = motion.frameTime
+%     frameTime = 0.033333
+%     >> start = motion.rootPositions(:, 1)'
+%     start =
+%              0   94.5712         0
+%     >> P = posechain(skel.parents, skel.offsets, motion.rootPositions, ...
+%     ..               motion.localRotations);
+%     >> head = find(strcmp(skel.names, 'Head'));
+%     >> top = find(strcmp(skel.names, 'Head_end'));
+%     >> headLength = norm(P(3*top-2:3*top, 1) - P(3*head-2:3*head, 1))
+%     headLength = 18.000
+%     >> plot(P(3*head-2, :), P(3*head, :))          % doctest: +SKIP
+%
 %
 %   See also POSECHAIN, ROTCOMPOSE, ROTREVERSE, ROTBLEND.
 
