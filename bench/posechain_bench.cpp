@@ -11,9 +11,6 @@ namespace {
 
 constexpr std::uint32_t kJoints = 31;
 
-using PosesFn = void (*)(std::uint32_t, const double*, const double*, const double*, const double*, std::uint32_t,
-                         double*, double*, std::uint32_t, std::uint32_t);
-
 // Parent numbers of a random tree: joint j (0-based, j >= 1) hangs below
 // one of the joints before it.
 const std::vector<double>& randomTree() {
@@ -29,7 +26,7 @@ const std::vector<double>& randomTree() {
 // Per frame: 3 + 4J doubles read, 4J + 3J written.
 double bytesFor(std::uint64_t frames) { return (3.0 + 11.0 * kJoints) * 8.0 * static_cast<double>(frames); }
 
-void addPoseCase(const std::string& group, const std::string& variant, std::uint64_t frames, PosesFn evaluate) {
+void addPoseCase(const std::string& group, const std::string& variant, std::uint64_t frames, EvaluatePoses evaluate) {
   addCase(group, variant, frames, bytesFor(frames), [frames, evaluate](benchmark::State& state) {
     const double* offsets = pooledBuffer(4, 3 * kJoints);
     const double* root = pooledBuffer(5, 3 * frames);
@@ -59,17 +56,13 @@ int main(int argc, char** argv) {
         benchmark::ClobberMemory();
       }
     });
-    addPoseCase(group, "scalar", frames, evaluatePosesScalar);
-#if defined(ROTKIT_BUILD_SSE2)
-    addPoseCase(group, "sse2", frames, evaluatePosesSse2);
-#endif
-#if defined(ROTKIT_BUILD_AVX2)
-    if (widestVectorPath() == VectorPath::avx2) addPoseCase(group, "avx2", frames, evaluatePosesAvx2);
-#endif
+    for (const auto& path : runnablePaths(evaluatePosesPaths())) {
+      addPoseCase(group, vectorPathName(path.path), frames, path.function);
+    }
   }
   setBaselines(group, {"stream", "scalar"});
   addNote(std::string("evaluatePoses dispatches to the ") + vectorPathName(widestVectorPath()) +
-          " path on this processor; scalar is evaluatePose frame by frame.");
+          " path on this processor; scalar is the scalar path, frame by frame.");
   addNote("stream: per frame, global = -local and positions = local + root over the same arrays; ns/element "
           "is per frame.");
   return runKernelBenchmarks(argc, argv, "posechain kernel");

@@ -6,10 +6,8 @@
 
 namespace {
 
-using ComposeFn = void (*)(const double*, std::uint32_t, const double*, std::uint32_t, double*, std::uint32_t);
-
 void addComposeCase(const std::string& group, const std::string& variant, std::uint64_t n, bool broadcastLeft,
-                    ComposeFn compose) {
+                    ComposeColumns compose) {
   const double bytes = (broadcastLeft ? 2.0 : 3.0) * 32.0 * static_cast<double>(n);
   addCase(group, variant, n, bytes, [n, broadcastLeft, compose](benchmark::State& state) {
     const double* q1 = pooledBuffer(0, 4 * n);
@@ -39,13 +37,9 @@ void addGroup(const std::string& group, bool broadcastLeft) {
         benchmark::ClobberMemory();
       }
     });
-    addComposeCase(group, "scalar", n, broadcastLeft, composeColumnsScalar);
-#if defined(ROTKIT_BUILD_SSE2)
-    addComposeCase(group, "sse2", n, broadcastLeft, composeColumnsSse2);
-#endif
-#if defined(ROTKIT_BUILD_AVX2)
-    if (widestVectorPath() == VectorPath::avx2) addComposeCase(group, "avx2", n, broadcastLeft, composeColumnsAvx2);
-#endif
+    for (const auto& path : runnablePaths(composeColumnsPaths())) {
+      addComposeCase(group, vectorPathName(path.path), n, broadcastLeft, path.function);
+    }
   }
   setBaselines(group, {"stream", "scalar"});
 }

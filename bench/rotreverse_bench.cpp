@@ -7,7 +7,7 @@
 namespace {
 
 void addInvertCase(const std::string& group, const std::string& variant, std::uint64_t n,
-                   void (*invert)(const double*, double*, std::uint32_t)) {
+                   InvertColumns invert) {
   addCase(group, variant, n, 2.0 * 32.0 * static_cast<double>(n), [n, invert](benchmark::State& state) {
     const double* q = pooledBuffer(0, 4 * n);
     double* out = pooledBuffer(2, 4 * n);
@@ -31,13 +31,9 @@ int main(int argc, char** argv) {
         benchmark::ClobberMemory();
       }
     });
-    addInvertCase(group, "scalar", n, invertColumnsScalar);
-#if defined(ROTKIT_BUILD_SSE2)
-    addInvertCase(group, "sse2", n, invertColumnsSse2);
-#endif
-#if defined(ROTKIT_BUILD_AVX2)
-    if (widestVectorPath() == VectorPath::avx2) addInvertCase(group, "avx2", n, invertColumnsAvx2);
-#endif
+    for (const auto& path : runnablePaths(invertColumnsPaths())) {
+      addInvertCase(group, vectorPathName(path.path), n, path.function);
+    }
   }
   setBaselines(group, {"stream", "scalar"});
   addNote(std::string("invertColumns dispatches to the ") + vectorPathName(widestVectorPath()) +

@@ -16,6 +16,10 @@
 #include "quaternion/quaternion.h"
 #include "simd/vector_path.h"
 
+#if defined(__GNUC__) && !defined(ROTKIT_TARGET_AVX2)
+#define ROTKIT_TARGET_AVX2 __attribute__((target("avx2")))
+#endif
+
 // |d| at or above this (or a NaN d) takes the linear branch.
 constexpr double kBlendThreshold = 0.999;
 

@@ -7,6 +7,10 @@
 #include "rotblend/sine.h"
 #include "simd/vector_path.h"
 
+#if defined(__GNUC__) && !defined(ROTKIT_TARGET_AVX2)
+#define ROTKIT_TARGET_AVX2 __attribute__((target("avx2")))
+#endif
+
 #if defined(ROTKIT_BUILD_AVX2)
 
 #include <immintrin.h>

@@ -1,14 +1,14 @@
-// Column-by-column Hamilton product of two quaternion arrays (4 x N blocks
-// of doubles, scalar first), with a one-column side broadcast.
-//
-// Every path below gives the same bits: each lane of a vector path performs
-// the scalar path's operations in its order, without fused multiply-add.
+// rotcompose's kernel: the column-by-column Hamilton product of two
+// quaternion arrays (4 x N blocks of doubles, scalar first), with a
+// one-column side broadcast. Plain buffers, no host calls, no allocation.
+// Results are defined bit for bit (quaternion/lanes.h holds the product and
+// its term order), and every vector path gives the same bits.
 #ifndef ROTKIT_COMPOSE_COLUMNS_H
 #define ROTKIT_COMPOSE_COLUMNS_H
 
 #include <cstdint>
 
-#include "simd/vector_path.h"
+#include "simd/kernel_paths.h"
 
 // outData[:, k] = q1[:, k or 0] ⊗ q2[:, k or 0] for k < outCols, where a side
 // with one column is read once and used for every column. Runs the widest
@@ -20,18 +20,9 @@
 void composeColumns(const double* q1Data, std::uint32_t q1Cols, const double* q2Data, std::uint32_t q2Cols,
                     double* outData, std::uint32_t outCols);
 
-// The same, one path each; the vector paths exist where ROTKIT_BUILD_SSE2 or
-// ROTKIT_BUILD_AVX2 is defined, and the AVX2 path runs only where
-// widestVectorPath() says so.
-void composeColumnsScalar(const double* q1Data, std::uint32_t q1Cols, const double* q2Data, std::uint32_t q2Cols,
-                          double* outData, std::uint32_t outCols);
-#if defined(ROTKIT_BUILD_SSE2)
-void composeColumnsSse2(const double* q1Data, std::uint32_t q1Cols, const double* q2Data, std::uint32_t q2Cols,
-                        double* outData, std::uint32_t outCols);
-#endif
-#if defined(ROTKIT_BUILD_AVX2)
-void composeColumnsAvx2(const double* q1Data, std::uint32_t q1Cols, const double* q2Data, std::uint32_t q2Cols,
-                        double* outData, std::uint32_t outCols);
-#endif
+using ComposeColumns = void (*)(const double* q1Data, std::uint32_t q1Cols, const double* q2Data,
+                                std::uint32_t q2Cols, double* outData, std::uint32_t outCols);
+// Every path of composeColumns this build has, scalar first.
+const KernelPaths<ComposeColumns>& composeColumnsPaths();
 
 #endif

@@ -10,6 +10,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "simd/kernel_paths.h"
+
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -37,6 +39,16 @@ void setBaselines(const std::string& group, const std::vector<std::string>& vari
 
 // A line printed under the table (what a variant is, which path dispatch took).
 void addNote(const std::string& note);
+
+// The paths of a kernel that this processor runs, scalar first.
+template <class Function>
+std::vector<KernelPath<Function>> runnablePaths(const KernelPaths<Function>& table) {
+  std::vector<KernelPath<Function>> paths;
+  for (std::size_t i = 0; i < table.count; ++i) {
+    if (pathRuns(table.paths[i].path)) paths.push_back(table.paths[i]);
+  }
+  return paths;
+}
 
 // Runs the registered cases with the command line's benchmark flags, then
 // prints the ratio table. Returns the process exit status.

@@ -1,15 +1,24 @@
 // The kernel, bit for bit against its formulas written out step by step,
 // and the geometric cases that tell a right chain from a plausible one.
 #include "posechain/evaluate_pose.h"
-#include "posechain/rotate_vector.h"
 
-#include "quaternion/quaternion.h"
 #include "support/bits.h"
 
 #include <cmath>
 #include <random>
 
+// The formulas themselves, as the scalar path compiles them.
+#define ROTKIT_LANES_KERNEL "posechain/evaluate_pose_lanes.h"
+#include "simd/each_target.h"
+
 namespace {
+
+using Quaternion = rotkit::scalar::Quat;
+using Vector3 = rotkit::scalar::Vec3;
+using rotkit::scalar::hamiltonProduct;
+using rotkit::scalar::rotateVector;
+
+Quaternion loadQuaternion(const double* p) { return rotkit::scalar::spreadQuaternion(p); }
 
 // The vector rotation with every intermediate forced to memory, so the
 // reference cannot be contracted or reordered by the compiler.

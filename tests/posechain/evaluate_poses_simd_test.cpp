@@ -5,6 +5,7 @@
 #include "posechain/evaluate_pose.h"
 
 #include "support/bits.h"
+#include "support/paths.h"
 
 #include <cfloat>
 #include <random>
@@ -12,24 +13,9 @@
 
 namespace {
 
-using PosesFn = void (*)(std::uint32_t, const double*, const double*, const double*, const double*, std::uint32_t,
-                         double*, double*, std::uint32_t, std::uint32_t);
+using Path = NamedPath<EvaluatePoses>;
 
-struct Path {
-  std::string name;
-  PosesFn evaluate;
-};
-
-std::vector<Path> vectorPaths() {
-  std::vector<Path> paths{{"dispatch", evaluatePoses}};
-#if defined(ROTKIT_BUILD_SSE2)
-  paths.push_back({"sse2", evaluatePosesSse2});
-#endif
-#if defined(ROTKIT_BUILD_AVX2)
-  if (widestVectorPath() == VectorPath::avx2) paths.push_back({"avx2", evaluatePosesAvx2});
-#endif
-  return paths;
-}
+std::vector<Path> vectorPaths() { return runnablePaths(evaluatePosesPaths(), evaluatePoses); }
 
 const std::vector<double> kSpecials = {0.0, -0.0, kInf, -kInf, kNaN, DBL_TRUE_MIN, -DBL_MIN, DBL_MAX, 1e200, -1e-200};
 
@@ -64,7 +50,7 @@ void expectSameAsScalar(const Path& path, const Motion& m, std::size_t shift) {
   const std::size_t globalSize = std::size_t{m.localRows} * m.frames;
   const std::size_t jointSize = std::size_t{m.jointRows} * m.frames;
   std::vector<double> expectedGlobal(globalSize, 777.0), expectedJoints(jointSize, 777.0);
-  evaluatePosesScalar(m.joints, m.parents.data(), m.offsets.data(), m.root.data(), m.local.data(), m.localRows,
+  scalarPath(evaluatePosesPaths())(m.joints, m.parents.data(), m.offsets.data(), m.root.data(), m.local.data(), m.localRows,
                       expectedGlobal.data(), expectedJoints.data(), m.jointRows, m.frames);
 
   // Exactly sized, so that the sanitizers see any access past an end.
@@ -77,7 +63,7 @@ void expectSameAsScalar(const Path& path, const Motion& m, std::size_t shift) {
                             local = shifted(m.local);
   std::vector<double> global = shifted(std::vector<double>(globalSize, 777.0));
   std::vector<double> joints = shifted(std::vector<double>(jointSize, 777.0));
-  path.evaluate(m.joints, parents.data() + shift, offsets.data() + shift, root.data() + shift, local.data() + shift,
+  path.function(m.joints, parents.data() + shift, offsets.data() + shift, root.data() + shift, local.data() + shift,
                 m.localRows, global.data() + shift, joints.data() + shift, m.jointRows, m.frames);
   const auto tail = [shift](const std::vector<double>& v) {
     return std::vector<double>(v.begin() + static_cast<std::ptrdiff_t>(shift), v.end());

@@ -4,6 +4,7 @@
 #include "rotcompose/compose_columns.h"
 
 #include "support/bits.h"
+#include "support/paths.h"
 
 #include <cfloat>
 #include <random>
@@ -11,24 +12,9 @@
 
 namespace {
 
-using ComposeFn = void (*)(const double*, std::uint32_t, const double*, std::uint32_t, double*, std::uint32_t);
+using Path = NamedPath<ComposeColumns>;
 
-struct Path {
-  std::string name;
-  ComposeFn compose;
-};
-
-// Every path this processor can run, the dispatching entry included.
-std::vector<Path> vectorPaths() {
-  std::vector<Path> paths{{"dispatch", composeColumns}};
-#if defined(ROTKIT_BUILD_SSE2)
-  paths.push_back({"sse2", composeColumnsSse2});
-#endif
-#if defined(ROTKIT_BUILD_AVX2)
-  if (widestVectorPath() == VectorPath::avx2) paths.push_back({"avx2", composeColumnsAvx2});
-#endif
-  return paths;
-}
+std::vector<Path> vectorPaths() { return runnablePaths(composeColumnsPaths(), composeColumns); }
 
 // Signed zeros, infinities, NaN, subnormals, the extremes, and values whose
 // products overflow or underflow.
@@ -52,13 +38,13 @@ void expectSameAsScalar(const Path& path, const std::vector<double>& q1, std::ui
                         const std::vector<double>& q2, std::uint32_t cols2, std::size_t shift) {
   const std::uint32_t cols = cols1 > cols2 ? cols1 : cols2;
   std::vector<double> expected(4 * static_cast<std::size_t>(cols));
-  composeColumnsScalar(q1.data(), cols1, q2.data(), cols2, expected.data(), cols);
+  scalarPath(composeColumnsPaths())(q1.data(), cols1, q2.data(), cols2, expected.data(), cols);
 
   // Exactly sized, so that the sanitizers see any access past an end.
   std::vector<double> a(shift + q1.size()), b(shift + q2.size()), out(shift + expected.size(), 777.0);
   std::copy(q1.begin(), q1.end(), a.begin() + static_cast<std::ptrdiff_t>(shift));
   std::copy(q2.begin(), q2.end(), b.begin() + static_cast<std::ptrdiff_t>(shift));
-  path.compose(a.data() + shift, cols1, b.data() + shift, cols2, out.data() + shift, cols);
+  path.function(a.data() + shift, cols1, b.data() + shift, cols2, out.data() + shift, cols);
   EXPECT_TRUE(SameBits(std::vector<double>(out.begin() + static_cast<std::ptrdiff_t>(shift), out.end()), expected))
       << path.name << ", " << cols1 << " x " << cols2 << " columns, shift " << shift;
   for (std::size_t i = 0; i < shift; ++i) EXPECT_EQ(out[i], 777.0) << path.name << ": wrote before the output";

@@ -1,11 +1,15 @@
 #include "rotcompose/compose_columns.h"
 
-#include "quaternion/quaternion.h"
 #include "support/bits.h"
 
 #include <random>
 
+#define ROTKIT_LANES_KERNEL "quaternion/lanes.h"
+#include "simd/each_target.h"
+
 namespace {
+
+using rotkit::scalar::Quat;
 
 std::vector<double> randomColumns(std::uint32_t cols, std::mt19937_64& random) {
   std::uniform_real_distribution<double> value(-2, 2);
@@ -25,9 +29,9 @@ void expectBroadcastProducts(std::uint32_t cols1, std::uint32_t cols2) {
   composeColumns(q1.data(), cols1, q2.data(), cols2, out.data(), cols);
   std::vector<double> expected;
   for (std::uint32_t k = 0; k < cols; ++k) {
-    const Quaternion a = loadQuaternion(q1.data() + 4 * (cols1 == 1 ? 0 : k));
-    const Quaternion b = loadQuaternion(q2.data() + 4 * (cols2 == 1 ? 0 : k));
-    const Quaternion r = hamiltonProduct(a, b);
+    const Quat a = rotkit::scalar::spreadQuaternion(q1.data() + 4 * (cols1 == 1 ? 0 : k));
+    const Quat b = rotkit::scalar::spreadQuaternion(q2.data() + 4 * (cols2 == 1 ? 0 : k));
+    const Quat r = rotkit::scalar::hamiltonProduct(a, b);
     expected.insert(expected.end(), {r.w, r.x, r.y, r.z});
   }
   EXPECT_TRUE(SameBits(out, expected)) << cols1 << " x " << cols2;

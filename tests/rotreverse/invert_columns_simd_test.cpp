@@ -5,6 +5,7 @@
 #include "rotreverse/invert_quaternion.h"
 
 #include "support/bits.h"
+#include "support/paths.h"
 
 #include <cfloat>
 #include <cmath>
@@ -13,22 +14,9 @@
 
 namespace {
 
-struct Path {
-  std::string name;
-  void (*invert)(const double*, double*, std::uint32_t);
-};
+using Path = NamedPath<InvertColumns>;
 
-// Every path this processor can run, the dispatching entry included.
-std::vector<Path> vectorPaths() {
-  std::vector<Path> paths{{"dispatch", invertColumns}};
-#if defined(ROTKIT_BUILD_SSE2)
-  paths.push_back({"sse2", invertColumnsSse2});
-#endif
-#if defined(ROTKIT_BUILD_AVX2)
-  if (widestVectorPath() == VectorPath::avx2) paths.push_back({"avx2", invertColumnsAvx2});
-#endif
-  return paths;
-}
+std::vector<Path> vectorPaths() { return runnablePaths(invertColumnsPaths(), invertColumns); }
 
 // Signed zeros, infinities, NaN, subnormals, the extremes, and values whose
 // squares overflow or underflow.
@@ -54,12 +42,12 @@ std::vector<double> quaternions(std::size_t count, double specialShare, std::mt1
 void expectSameAsScalar(const Path& path, const std::vector<double>& q, std::size_t shift) {
   const auto count = static_cast<std::uint32_t>(q.size() / 4);
   std::vector<double> expected(q.size());
-  invertColumnsScalar(q.data(), expected.data(), count);
+  scalarPath(invertColumnsPaths())(q.data(), expected.data(), count);
 
   // Exactly sized, so that the sanitizers see any access past an end.
   std::vector<double> in(shift + q.size()), out(shift + q.size(), 777.0);
   std::copy(q.begin(), q.end(), in.begin() + static_cast<std::ptrdiff_t>(shift));
-  path.invert(in.data() + shift, out.data() + shift, count);
+  path.function(in.data() + shift, out.data() + shift, count);
   EXPECT_TRUE(SameBits(std::vector<double>(out.begin() + static_cast<std::ptrdiff_t>(shift), out.end()), expected))
       << path.name << ", " << count << " columns, shift " << shift;
   for (std::size_t i = 0; i < shift; ++i) EXPECT_EQ(out[i], 777.0) << path.name << ": wrote before the output";

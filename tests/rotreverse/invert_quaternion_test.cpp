@@ -7,7 +7,15 @@
 #include <cmath>
 #include <random>
 
+// The formula itself, as the scalar path compiles it.
+#define ROTKIT_LANES_KERNEL "rotreverse/invert_columns_lanes.h"
+#include "simd/each_target.h"
+
 namespace {
+
+using rotkit::scalar::hamiltonProduct;
+using rotkit::scalar::invertQuaternion;
+using Quaternion = rotkit::scalar::Quat;
 
 std::vector<double> inverseOf(double w, double x, double y, double z) {
   const Quaternion r = invertQuaternion(Quaternion{w, x, y, z});

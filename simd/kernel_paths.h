@@ -1,0 +1,67 @@
+// A kernel's compiled paths (simd/each_target.h), for dispatch at run time
+// and for tests and benchmarks that compare or time every path.
+#ifndef ROTKIT_SIMD_KERNEL_PATHS_H
+#define ROTKIT_SIMD_KERNEL_PATHS_H
+
+#include <cstddef>
+
+#include "simd/vector_path.h"
+
+template <class Function>
+struct KernelPath {
+  VectorPath path;
+  Function function;
+};
+
+template <class Function>
+struct KernelPaths {
+  KernelPath<Function> paths[5];
+  std::size_t count;
+
+  // The widest path this processor runs.
+  Function widest() const {
+    const VectorPath chosen = widestVectorPath();
+    for (std::size_t i = 0; i < count; ++i) {
+      if (paths[i].path == chosen) return paths[i].function;
+    }
+    return paths[0].function;
+  }
+};
+
+#if defined(ROTKIT_BUILD_SSE2)
+#define ROTKIT_SSE2_PATH(name) {VectorPath::sse2, &rotkit::sse2::name},
+#define ROTKIT_SSE2_COUNT 1
+#else
+#define ROTKIT_SSE2_PATH(name)
+#define ROTKIT_SSE2_COUNT 0
+#endif
+#if defined(ROTKIT_BUILD_AVX2)
+#define ROTKIT_AVX2_PATH(name) {VectorPath::avx2, &rotkit::avx2::name},
+#define ROTKIT_AVX2_COUNT 1
+#else
+#define ROTKIT_AVX2_PATH(name)
+#define ROTKIT_AVX2_COUNT 0
+#endif
+#if defined(ROTKIT_BUILD_AVX512)
+#define ROTKIT_AVX512_PATH(name) {VectorPath::avx512, &rotkit::avx512::name},
+#define ROTKIT_AVX512_COUNT 1
+#else
+#define ROTKIT_AVX512_PATH(name)
+#define ROTKIT_AVX512_COUNT 0
+#endif
+#if defined(ROTKIT_BUILD_NEON)
+#define ROTKIT_NEON_PATH(name) {VectorPath::neon, &rotkit::neon::name},
+#define ROTKIT_NEON_COUNT 1
+#else
+#define ROTKIT_NEON_PATH(name)
+#define ROTKIT_NEON_COUNT 0
+#endif
+
+// The table of every path of the kernel function `name` that
+// simd/each_target.h compiled in this file, scalar first.
+#define ROTKIT_KERNEL_PATHS(name)                                                                        \
+  {{{VectorPath::scalar, &rotkit::scalar::name}, ROTKIT_SSE2_PATH(name) ROTKIT_AVX2_PATH(name)           \
+        ROTKIT_AVX512_PATH(name) ROTKIT_NEON_PATH(name)},                                                \
+   1 + ROTKIT_SSE2_COUNT + ROTKIT_AVX2_COUNT + ROTKIT_AVX512_COUNT + ROTKIT_NEON_COUNT}
+
+#endif
