@@ -5,6 +5,7 @@
 #   make dist   the Octave package, build/rotkit-VERSION.tar.gz (pkg install)
 #   make test-sanitize   the C++ tests under AddressSanitizer and UBSan
 #   make test-valgrind   the C++ tests under valgrind memcheck
+#   make test-tsan  the C++ tests under ThreadSanitizer, with 1, 2, 3 and 7 threads
 #   make fuzz       every fuzz target for FUZZ_SECONDS each (fuzz/, clang)
 #   make fuzz-ci    the same, briefly (FUZZ_CI_SECONDS each)
 #   make test-arm64  the C++ tests cross-built for arm64, run under qemu-user
@@ -12,6 +13,7 @@
 BUILD ?= build
 ASAN_BUILD ?= build-asan
 ARM64_BUILD ?= build-arm64
+TSAN_BUILD ?= build-tsan
 JOBS ?= $(shell nproc)
 OCTAVE = octave-cli --norc --no-history --quiet
 FUZZ_BUILD ?= build-fuzz
@@ -19,7 +21,7 @@ FUZZ_SECONDS ?= 600
 FUZZ_CI_SECONDS ?= 45
 VALGRIND = valgrind --tool=memcheck --error-exitcode=1 --leak-check=full --errors-for-leak-kinds=definite --quiet
 
-.PHONY: all setup build test test-sanitize test-valgrind test-arm64 fuzz-build fuzz fuzz-ci demo dist bench clean
+.PHONY: all setup build test test-sanitize test-tsan test-valgrind test-arm64 fuzz-build fuzz fuzz-ci demo dist bench clean
 
 all: build
 
@@ -37,6 +39,15 @@ test-sanitize: setup
 	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DROTKIT_SANITIZE=ON -DROTKIT_OCTAVE=OFF
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
+
+# ThreadSanitizer over the C++ tests, once per thread count, so that the
+# worker pool runs with several threads (the processor may have fewer).
+test-tsan: setup
+	cmake -S . -B $(TSAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DROTKIT_SANITIZE_THREAD=ON -DROTKIT_OCTAVE=OFF \
+	      -DROTKIT_BENCH=OFF
+	cmake --build $(TSAN_BUILD) -j $(JOBS)
+	for n in 1 2 3 7; do echo "threads: $$n"; \
+	  ROTKIT_NUM_THREADS=$$n TSAN_OPTIONS=halt_on_error=1 ctest --test-dir $(TSAN_BUILD) --output-on-failure -j $(JOBS) || exit 1; done
 
 # The C++ tests (kernels on the NEON path, gateways on the embedded host,
 # the golden hashes) for arm64, cross-built and run under qemu-aarch64.
@@ -71,4 +82,4 @@ bench: build
 	bash bench/run_bench.sh $(BUILD)
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(ARM64_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(TSAN_BUILD) $(ARM64_BUILD) $(FUZZ_BUILD)

@@ -46,7 +46,7 @@ function(rotkit_add_deliverable)
 
   add_library(${name}_kernel STATIC ${ARG_KERNEL})
   target_include_directories(${name}_kernel PUBLIC ${PROJECT_SOURCE_DIR})
-  target_link_libraries(${name}_kernel PUBLIC ${ARG_LIBS})
+  target_link_libraries(${name}_kernel PUBLIC ${ARG_LIBS} Threads::Threads)
   set_property(GLOBAL APPEND PROPERTY ROTKIT_KERNELS ${name}_kernel)
 
   if(ROTKIT_SIMDE_INCLUDE)
@@ -67,7 +67,7 @@ function(rotkit_add_deliverable)
     add_library(${name}_octave MODULE ${gateway} ${ARG_KERNEL})
     target_include_directories(${name}_octave PRIVATE ${PROJECT_SOURCE_DIR})
     target_include_directories(${name}_octave SYSTEM PRIVATE ${ROTKIT_OCTAVE_INCLUDES})
-    target_link_libraries(${name}_octave PRIVATE ${ARG_LIBS})
+    target_link_libraries(${name}_octave PRIVATE ${ARG_LIBS} Threads::Threads)
     target_link_options(${name}_octave PRIVATE -Wl,-Bsymbolic)
     set_target_properties(${name}_octave PROPERTIES OUTPUT_NAME ${name} PREFIX "" SUFFIX ".mex"
                           LIBRARY_OUTPUT_DIRECTORY ${ROTKIT_MEX_DIR})
