@@ -5,7 +5,7 @@
 set -euo pipefail
 
 packages=(g++ make cmake pkg-config googletest libgtest-dev libbenchmark-dev libsimde-dev
-          octave liboctave-dev octave-doctest gnuplot-nox ghostscript fonts-freefont-otf)
+          octave liboctave-dev octave-doctest octave-parallel iproute2 gnuplot-nox ghostscript fonts-freefont-otf)
 # Extra sets: "fuzz" adds clang and its libFuzzer runtime; "arm64" the cross
 # compiler, qemu-user and GoogleTest's sources for make test-arm64.
 for extra in "$@"; do

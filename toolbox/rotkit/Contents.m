@@ -12,6 +12,8 @@
 % Skeletons and motion
 %   posechain  - Forward kinematics: every joint's position in every frame.
 %   bvhread    - Read a BVH motion file into the inputs of posechain.
+%   motionmap  - Apply a function to every motion of a collection of BVH files,
+%                on worker processes or cluster servers if asked.
 %
 % Every result of the four MEX functions is defined bit for bit; no input
 % can crash the host: a wrong one gets a clear error.

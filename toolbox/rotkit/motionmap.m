@@ -30,9 +30,9 @@ function [results, failed] = motionmap(files, fun, varargin)
 %                      package, through NETCELLFUN: C is what PCONNECT
 %                      returned. Each server runs as many workers as it
 %                      has cores (see NETWORK_SET). The servers need
-%                      the toolbox on their path, MOTIONMAP at the same
-%                      place as here, and the files under the same names.
-%                      Not with 'Workers'.
+%                      the toolbox on their path (MOTIONMAP too: the job
+%                      sent to them is one of its local functions) and
+%                      the files under the same names. Not with 'Workers'.
 %     'Progress', P    true shows a progress line on stderr, false shows
 %                      none; 'auto' (the default) shows it on long runs:
 %                      working here, once the run has taken 2 seconds; with
