@@ -12,15 +12,14 @@ mexDir = args{1};
 root = args{2};
 addpath(mexDir);
 addpath(fullfile(root, 'tests', 'support'));
-addpath(fullfile(root, 'tests', 'sweep'));
-addpath(fullfile(root, 'tests', 'motionmap'));
+addpath(fullfile(root, 'tests', 'parallel'));
 pkg load parallel
 
 mex = dir(fullfile(mexDir, '*.mex'));
 names = cellfun(@(f) f(1:end - 4), {mex.name}, 'UniformOutput', false);
 calls = cell(size(names));
 for k = 1:numel(names)
-  calls{k} = fork_safety_large_call(names{k}, 2^20);
+  calls{k} = large_call(names{k}, 2^20);
 end
 printf('%d functions: %s\n', numel(names), strjoin(names, ' '));
 

@@ -3,8 +3,8 @@
 % parcellfun's worker processes: fork_safety_child.m does the calls, in an
 % octave-cli of its own under `timeout` (which ends the whole process
 % group), so that a deadlock fails this test instead of hanging it. The
-% functions are found by listing the build's MEX folder; their inputs are
-% the input sweep's good calls, grown to 2^20 columns.
+% functions are found by listing the build's MEX folder; their inputs come
+% from tests/parallel/large_call.m, with 2^20 columns.
 
 %!test
 %! root = fileparts (fileparts (fileparts (which ("samebits"))));
