@@ -70,23 +70,25 @@ function [results, failed] = motionmap(files, fun, varargin)
 %   Examples: the sample walk has 120 frames of 26 joints; a missing file
 %   fails with BVHREAD's message; two workers give the same results.
 %     >> file = fullfile(fileparts(which('bvhread')), 'samples', 'walk.bvh');
-%     >> frames = motionmap({file}, @(skel, motion, name) size(motion.rootPositions, 2))
+%     >> frames = motionmap({file}, @(s, m, f) size(m.rootPositions, 2))
 %     frames =
 %     {
 %       [1,1] = 120
 %     }
-%     >> [joints, failed] = motionmap({file, 'missing.bvh'}, @(skel, motion, name) numel(skel.names))
-%     joints =
+%     >> joints = @(s, m, f) numel(s.names);
+%     >> [counts, failed] = motionmap({file, 'missing.bvh'}, joints)
+%     counts =
 %     {
 %       [1,1] = 26
 %       [1,2] = bvhread: cannot open "missing.bvh".
 %     }
 %     failed =
 %       0  1
-%     >> pose = @(skel, motion, name) posechain(skel.parents, skel.offsets, ...
-%     ..                                       motion.rootPositions, motion.localRotations);
-%     >> serial = motionmap({file, file, file}, pose);
-%     >> same = isequal(motionmap({file, file, file}, pose, 'Workers', 2), serial)
+%     >> pose = @(s, m, f) posechain(s.parents, s.offsets, ...
+%     ..                             m.rootPositions, m.localRotations);
+%     >> files = {file, file, file};
+%     >> here = motionmap(files, pose);
+%     >> same = isequal(motionmap(files, pose, 'Workers', 2), here)
 %     same = 1
 %
 %
