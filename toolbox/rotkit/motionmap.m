@@ -66,6 +66,10 @@ function [results, failed] = motionmap(files, fun, varargin)
 %       many workers as it has cores.
 %     motionmap: Servers needs the parallel package of GNU Octave; in
 %       MATLAB, open a pool on the cluster (parpool) and give Workers.
+%   and with workers, when one of them ends without a result:
+%     motionmap: a worker process stopped without returning its result
+%       (...): it crashed, or FUN returned a value that cannot be sent
+%       between processes. Run without Workers to see it.
 %
 %   Examples: the sample walk has 120 frames of 26 joints; a missing file
 %   fails with BVHREAD's message; two workers give the same results.
