@@ -15,8 +15,8 @@ addpath(fullfile(root, 'tests', 'support'));
 addpath(fullfile(root, 'tests', 'parallel'));
 pkg load parallel
 
-mex = dir(fullfile(mexDir, '*.mex'));
-names = cellfun(@(f) f(1:end - 4), {mex.name}, 'UniformOutput', false);
+mex = dir(fullfile(mexDir, ['*.' mexext()]));
+names = regexprep({mex.name}, ['\.' mexext() '$'], '');
 calls = cell(size(names));
 for k = 1:numel(names)
   calls{k} = large_call(names{k}, 2^20);
