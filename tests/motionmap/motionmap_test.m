@@ -89,7 +89,8 @@
 
 %!test
 %! % A worker that dies gives an error that says so, and the next call
-%! % starts new workers.
+%! % starts new workers. (The package prints "could not load variable",
+%! % "could not receive result" and "could not save variable." meanwhile.)
 %! die = @(skel, motion, file) kill (getpid (), 9);
 %! try
 %!   motionmap (files(1:2), die, "Workers", 2);
@@ -112,3 +113,9 @@
 %!error <Workers must be a whole number of at least 0> motionmap ("a.bvh", @(s, m, f) 1, "Workers", [1 2])
 %!error <Servers must be the connections that pconnect returns> motionmap ("a.bvh", @(s, m, f) 1, "Servers", {"127.0.0.1"})
 %!error <Progress must be true, false or 'auto'> motionmap ("a.bvh", @(s, m, f) 1, "Progress", "yes")
+
+%!test
+%! % Last: the clips go.
+%! confirm_recursive_rmdir (false, "local");
+%! rmdir (folder, "s");
+%! assert (! exist (folder, "dir"));
