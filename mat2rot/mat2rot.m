@@ -19,10 +19,10 @@
 %   as +0.
 %
 %   Accuracy: for rotation matrices rounded to doubles, each component
-%   within 1.01 * 2^-52 of the exact quaternion of the nearest rotation,
+%   within 1.05 * 2^-52 of the exact quaternion of the nearest rotation,
 %   half turns included; mat2rot(rot2mat(q)) is q or -q to within
-%   1.0 * 2^-52 for unit q (docs/accuracy.md). Every result is defined bit
-%   for bit.
+%   1.05 * 2^-52 for unit q (docs/accuracy.md). Every result is defined
+%   bit for bit.
 %
 %   R must be a rotation matrix up to rounding; nothing refuses one that
 %   is not. For a matrix a little off a rotation (drifted by products in

@@ -9,7 +9,7 @@
 //   2. each component divided by sqrt(s), a division of its own;
 //   3. one refinement of the length: e = |q|² − 1 of that quotient, summed
 //      as in 1, and every nonzero component c becomes c − c·(e·0.5) (a
-//      zero keeps its sign).
+//      zero stays as it is, its sign included, unless e is NaN).
 // Step 3 is one Newton step towards |q| = 1: the error left by 1 and 2 is
 // mostly in the length, and it is measured and taken out. Against a long
 // double reference over random quaternions the worst component error was
@@ -49,11 +49,16 @@ inline Quat divideByLength(const Quat& q) {
 }
 
 // Step 3: c − c·(e·0.5) with e = |q|² − 1, for a q of length 1 to rounding.
+// A zero is kept as it is (its sign included) unless e is NaN: then it
+// becomes NaN too, so that a non-finite q gives NaN throughout.
 inline Quat refineLength(const Quat& q) {
   const V half = (squaredLength(q) - 1.0) * 0.5;
   const V zero(0.0);
-  return Quat{select(q.w == zero, q.w, q.w - q.w * half), select(q.x == zero, q.x, q.x - q.x * half),
-              select(q.y == zero, q.y, q.y - q.y * half), select(q.z == zero, q.z, q.z - q.z * half)};
+  const M finite = half == half;
+  return Quat{select((q.w == zero) & finite, q.w, q.w - q.w * half),
+              select((q.x == zero) & finite, q.x, q.x - q.x * half),
+              select((q.y == zero) & finite, q.y, q.y - q.y * half),
+              select((q.z == zero) & finite, q.z, q.z - q.z * half)};
 }
 
 // q / |q|, scaled where the squares would leave the range of doubles.

@@ -19,10 +19,10 @@
 %   w^2 + x^2 - y^2 - z^2, never 1 - 2(y^2 + z^2)). rotapply is the same
 %   rotation for unit q; for other q it is not this matrix (see its help).
 %
-%   Accuracy: each element within 0.93 * 2^-52 of the exact matrix, |q|^2
+%   Accuracy: each element within 1.0 * 2^-52 of the exact matrix, |q|^2
 %   times the rotation, for unit quaternions and for half turns and near
 %   them (docs/accuracy.md). For unit Q (to rounding), rot2mat(Q) * V and
-%   rotapply(Q, V) agree to within 6 * 2^-52 * |V|. Every result is defined
+%   rotapply(Q, V) agree to within 5 * 2^-52 * |V|. Every result is defined
 %   bit for bit; NaN and Inf go into their own pages.
 %
 %   Errors, checked in this order (the first failure is reported):

@@ -20,7 +20,7 @@
 %   other q it is this formula as written, which is not a rotation and not
 %   |q|^2 times one (rotnormalize Q first if it may have drifted).
 %
-%   Accuracy: for unit Q (to rounding), |V2 - exact| <= 4.3e0 * 2^-52 * |V|
+%   Accuracy: for unit Q (to rounding), |V2 - exact| <= 4.5 * 2^-52 * |V|
 %   over random rotations and near half turns (docs/accuracy.md), the
 %   exact value being the rotation by Q/|Q| in long double. Every result is
 %   defined bit for bit: each product and sum rounded on its own in a fixed

@@ -17,7 +17,7 @@
 %   overflow nor underflow: rotnormalize([1e200; 0; 0; 0]) is [1; 0; 0; 0]
 %   and the tiniest quaternions come out unit as well.
 %
-%   Accuracy: each component within 0.8 * 2^-52 of the exact unit
+%   Accuracy: each component within 0.85 * 2^-52 of the exact unit
 %   quaternion, for lengths from 2^-1000 to 2^1000 (docs/accuracy.md).
 %
 %   Not guarded: a zero column gives NaN in every component, and so does a
