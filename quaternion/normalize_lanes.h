@@ -65,8 +65,9 @@ inline Quat refineLength(const Quat& q) {
 inline Quat normalizeQuaternion(const Quat& q) {
   const V big(0x1p500);
   const V tiny(0x1p-500);
-  const M anyBig = (abs(q.w) > big) | (abs(q.x) > big) | (abs(q.y) > big) | (abs(q.z) > big);
-  const M allTiny = (abs(q.w) < tiny) & (abs(q.x) < tiny) & (abs(q.y) < tiny) & (abs(q.z) < tiny);
+  const V aw = abs(q.w), ax = abs(q.x), ay = abs(q.y), az = abs(q.z);
+  const M anyBig = (aw > big) | (ax > big) | (ay > big) | (az > big);
+  const M allTiny = (aw < tiny) & (ax < tiny) & (ay < tiny) & (az < tiny);
   // Scaling by 1 changes no bits, so blocks without a lane out of range
   // skip it.
   if (!anyLane(anyBig | allTiny)) return refineLength(divideByLength(q));

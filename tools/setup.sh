@@ -6,10 +6,12 @@ set -euo pipefail
 
 packages=(g++ make cmake pkg-config googletest libgtest-dev libbenchmark-dev
           octave liboctave-dev octave-doctest gnuplot-nox ghostscript fonts-freefont-otf)
-# Extra sets: "fuzz" adds clang and its libFuzzer runtime.
+# Extra sets: "fuzz" adds clang and its libFuzzer runtime; "accuracy" adds
+# scipy, which only the comparisons of make accuracy and make bench use.
 for extra in "$@"; do
   case "$extra" in
     fuzz) packages+=(clang libclang-rt-14-dev) ;;
+    accuracy) packages+=(python3-scipy) ;;
     *) echo "setup.sh: unknown set '$extra'" >&2; exit 2 ;;
   esac
 done

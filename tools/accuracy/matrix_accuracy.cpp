@@ -221,7 +221,7 @@ double worstError(const Task& task, const std::vector<double>& result, bool ownS
 
 std::string cell(double error) {
   char text[32];
-  if (std::isnan(error) || std::isinf(error) || error > 1e6) return "fails (overflow: 0, Inf or NaN)";
+  if (std::isnan(error) || std::isinf(error) || error > 1e6) return "fails (0, Inf or NaN: squares overflow or underflow)";
   std::snprintf(text, sizeof text, "%.2f", error);
   return text;
 }
