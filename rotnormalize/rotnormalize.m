@@ -9,15 +9,16 @@
 %   columns. The sign is kept: Q2(:,k) points the way Q(:,k) does.
 %
 %   Every result is defined bit for bit, in this order: the squared length
-%   summed in pairs, (w*w + x*x) + (y*y + z*z); each component divided by
-%   its square root; then one correction of the length, each nonzero
-%   component c becoming c - c*(e/2) with e = |c|^2 - 1 of the quotient.
+%   summed in pairs, s = (w*w + x*x) + (y*y + z*z); each component divided
+%   by sqrt(s); then one correction of the length, each nonzero component
+%   c becoming c - c*(e*0.5), with e = |c|^2 - 1 of those quotients summed
+%   in the same pairs.
 %   A quaternion with a component above 2^500, or all below 2^-500, is
 %   first scaled by a power of two (exactly), so that its squares neither
 %   overflow nor underflow: rotnormalize([1e200; 0; 0; 0]) is [1; 0; 0; 0]
 %   and the tiniest quaternions come out unit as well.
 %
-%   Accuracy: each component within 0.85 * 2^-52 of the exact unit
+%   Accuracy: each component within 0.9 * 2^-52 of the exact unit
 %   quaternion, for lengths from 2^-1000 to 2^1000 (docs/accuracy.md).
 %
 %   Not guarded: a zero column gives NaN in every component, and so does a

@@ -4,8 +4,8 @@
 %! % The documented steps, written out in m-code: bit for bit.
 %! rand ("seed", 6);
 %! q = 6 * rand (4, 999) - 3;
-%! length = sqrt ((q(1,:) .* q(1,:) + q(2,:) .* q(2,:)) + (q(3,:) .* q(3,:) + q(4,:) .* q(4,:)));
-%! u = q ./ length;
+%! len = sqrt ((q(1,:) .* q(1,:) + q(2,:) .* q(2,:)) + (q(3,:) .* q(3,:) + q(4,:) .* q(4,:)));
+%! u = q ./ len;
 %! half = (((u(1,:) .* u(1,:) + u(2,:) .* u(2,:)) + (u(3,:) .* u(3,:) + u(4,:) .* u(4,:))) - 1) * 0.5;
 %! expected = u - u .* half;
 %! assert (samebits (rotnormalize (q), expected));
