@@ -10,6 +10,7 @@
 #   make fuzz-ci    the same, briefly (FUZZ_CI_SECONDS each)
 #   make test-arm64  the C++ tests cross-built for arm64, run under qemu-user
 #   make bench  kernel and Octave benchmarks (Release), printing ratio tables
+#   make accuracy   the conversions' worst errors against scipy's (docs/accuracy.md)
 BUILD ?= build
 ASAN_BUILD ?= build-asan
 ARM64_BUILD ?= build-arm64
@@ -21,7 +22,7 @@ FUZZ_SECONDS ?= 600
 FUZZ_CI_SECONDS ?= 45
 VALGRIND = valgrind --tool=memcheck --error-exitcode=1 --leak-check=full --errors-for-leak-kinds=definite --quiet
 
-.PHONY: all setup build test test-sanitize test-tsan test-valgrind test-arm64 fuzz-build fuzz fuzz-ci demo dist bench clean
+.PHONY: all setup build test test-sanitize test-tsan test-valgrind test-arm64 fuzz-build fuzz fuzz-ci demo dist bench accuracy clean
 
 all: build
 
@@ -80,7 +81,12 @@ dist:
 	bash tools/make_dist.sh $(BUILD)
 
 bench: build
+	@bash tools/setup.sh accuracy
 	bash bench/run_bench.sh $(BUILD)
+
+accuracy: build
+	@bash tools/setup.sh accuracy
+	bash tools/accuracy/run_accuracy.sh $(BUILD)
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(TSAN_BUILD) $(ARM64_BUILD) $(FUZZ_BUILD)
