@@ -1,8 +1,10 @@
 // The kernels that split their columns over worker threads, with 1 and with
 // 2 threads, by size: wall time (the threads' work is not the calling
 // thread's CPU time), the median of repeated calls on warm buffers, and the
-// ratio. The smallest size at which 2 threads win clearly is where each
-// kernel's kColumnsPerThread sits; 1e6 columns is the figure that
+// ratio; once for calls that follow one another (the workers still awake)
+// and once for calls 5 ms apart (the workers asleep, so each call pays for
+// waking them). Where 2 threads win in both is where each kernel's
+// kColumnsPerThread sits; 1e6 columns is the figure that
 // docs/performance.md reports.
 //   threads_bench [repetitions]
 #include "mat2rot/matrix_to_quaternion.h"
@@ -18,6 +20,7 @@
 #include <functional>
 #include <random>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -76,11 +79,12 @@ std::vector<Kernel> kernels() {
 
 // Median wall time of one call, in ns, with `threads` threads and no lower
 // bound on the columns a thread takes.
-double timeCall(const RangeCall& call, std::uint32_t columns, const char* threads, int repetitions) {
+double timeCall(const RangeCall& call, std::uint32_t columns, const char* threads, int repetitions, bool apart) {
   setenv("ROTKIT_NUM_THREADS", threads, 1);
   std::vector<double> times;
-  const int inner = std::max(1, static_cast<int>(2e6 / columns));
+  const int inner = apart ? 1 : std::max(1, static_cast<int>(2e6 / columns));
   for (int r = 0; r < repetitions; ++r) {
+    if (apart) std::this_thread::sleep_for(std::chrono::milliseconds(5));
     const auto start = std::chrono::steady_clock::now();
     for (int i = 0; i < inner; ++i) parallel::forColumns(columns, 1, call);
     const auto stop = std::chrono::steady_clock::now();
@@ -94,16 +98,19 @@ double timeCall(const RangeCall& call, std::uint32_t columns, const char* thread
 
 int main(int argc, char** argv) {
   const int repetitions = argc > 1 ? std::atoi(argv[1]) : 15;
-  std::printf("| kernel | columns | 1 thread, ns/column | 2 threads, ns/column | 1 thread / 2 threads |\n");
-  std::printf("|---|---:|---:|---:|---:|\n");
+  std::printf("| kernel | columns | 1 thread, ns/column | 2 threads | 1 / 2 threads | calls apart: 1 thread | 2 threads "
+              "| 1 / 2 threads |\n");
+  std::printf("|---|---:|---:|---:|---:|---:|---:|---:|\n");
   for (const Kernel& kernel : kernels()) {
     for (std::uint32_t columns : {1000u, 4000u, 16000u, 64000u, 250000u, 1000000u}) {
       const RangeCall call = kernel.prepare(columns);
       call(0, columns);  // warm
-      const double one = timeCall(call, columns, "1", repetitions);
-      const double two = timeCall(call, columns, "2", repetitions);
-      std::printf("| %s | %u | %.2f | %.2f | %.2f |\n", kernel.name.c_str(), columns, one / columns, two / columns,
-                  one / two);
+      const double one = timeCall(call, columns, "1", repetitions, false);
+      const double two = timeCall(call, columns, "2", repetitions, false);
+      const double oneApart = timeCall(call, columns, "1", repetitions, true);
+      const double twoApart = timeCall(call, columns, "2", repetitions, true);
+      std::printf("| %s | %u | %.2f | %.2f | %.2f | %.2f | %.2f | %.2f |\n", kernel.name.c_str(), columns,
+                  one / columns, two / columns, one / two, oneApart / columns, twoApart / columns, oneApart / twoApart);
       std::fflush(stdout);
     }
   }

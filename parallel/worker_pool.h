@@ -21,6 +21,7 @@
 #define ROTKIT_PARALLEL_WORKER_POOL_H
 
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <cstdlib>
@@ -32,6 +33,9 @@
 #include <process.h>
 #else
 #include <unistd.h>
+#endif
+#if defined(__x86_64__) || defined(_M_X64)
+#include <emmintrin.h>
 #endif
 
 #if defined(__GNUC__) || defined(__clang__)
@@ -68,94 +72,152 @@ inline long currentProcess() {
 #endif
 }
 
+// How long a worker that has finished its share keeps looking for the next
+// call before it sleeps. Waking a sleeping thread costs tens of
+// microseconds (more in a virtual machine, where an idle processor halts),
+// which a call of 1e5 columns would notice; calls that follow one another
+// find the worker awake. The same policy as OpenMP runtimes', far shorter.
+constexpr std::chrono::microseconds kSpinBeforeSleep{200};
+
+// A hint to the processor that this thread is waiting in a loop.
+inline void relax() {
+#if defined(__x86_64__) || defined(_M_X64)
+  _mm_pause();
+#elif defined(__aarch64__)
+  __asm__ __volatile__("yield");
+#endif
+}
+
+// A call is cut into kSharesPerThread shares per thread, and every share
+// is claimed by exactly one thread: each worker, once it sees the call,
+// and the caller, once its own share is done, take whatever shares are
+// left. So a worker that wakes late (tens to hundreds of microseconds, in a
+// virtual machine) costs the call nothing: the caller has run its share.
+constexpr unsigned kSharesPerThread = 4;
+constexpr unsigned kMaxShares = kMaxThreads * kSharesPerThread;
+
 class WorkerPool {
  public:
-  explicit WorkerPool(long process) : process_(process) {}
+  explicit WorkerPool(long process) : process_(process) {
+    for (auto& share : open_) share.store(0);
+  }
   WorkerPool(const WorkerPool&) = delete;
   WorkerPool& operator=(const WorkerPool&) = delete;
 
   long process() const { return process_; }
 
-  // Runs task over `ranges` even shares of [0, count), every boundary but
-  // the last a multiple of `alignment`;
-  // workers take shares 1 .. ranges-1 and the caller share 0. Returns once
-  // every share has run.
+  // Runs task over [0, count) cut into `ranges`·kSharesPerThread even
+  // shares, every boundary but the last a multiple of `alignment`, with up
+  // to ranges − 1 workers beside the caller. Returns once every share has
+  // run, each exactly once.
   void run(RangeTask task, const void* context, std::uint32_t count, unsigned ranges, std::uint32_t alignment) {
-    std::unique_lock<std::mutex> lock(mutex_);
     while (workers_.size() < ranges - 1) {
       const unsigned index = static_cast<unsigned>(workers_.size());
       workers_.emplace_back([this, index] { work(index); });
     }
+    const std::uint64_t generation = (call_.load() >> 16) + 1;
+    const unsigned shares = ranges * kSharesPerThread;
     task_ = task;
     context_ = context;
     count_ = count;
-    ranges_ = ranges;
+    shares_ = shares;
     alignment_ = alignment;
-    pending_ = ranges - 1;
-    ++generation_;
-    lock.unlock();
-    wake_.notify_all();
-    runShare(0);
-    lock.lock();
-    finished_.wait(lock, [this] { return pending_ == 0; });
+    done_.store(0);
+    for (unsigned share = 0; share < shares; ++share) open_[share].store(generation << 1);
+    call_.store(generation << 16 | shares);  // publishes the call (sequentially consistent)
+    if (sleepers_.load() > 0) {
+      // Taking the lock orders this against a worker between its last look
+      // at the call and its wait, so that no wake-up is lost.
+      { std::lock_guard<std::mutex> lock(mutex_); }
+      wake_.notify_all();
+    }
+    runShares(generation, shares, 0);
+    while (done_.load(std::memory_order_acquire) != shares) relax();
   }
 
   // Tells every worker to leave and joins it.
   void stop() {
-    {
-      std::lock_guard<std::mutex> lock(mutex_);
-      stopping_ = true;
-    }
+    stopping_.store(true);
+    { std::lock_guard<std::mutex> lock(mutex_); }
     wake_.notify_all();
     for (std::thread& worker : workers_) worker.join();
     workers_.clear();
   }
 
  private:
-  // Share s runs [b(s), b(s + 1)), b(s) = s·count/ranges rounded down to
-  // the alignment, b(ranges) = count.
+  // Share s runs [b(s), b(s + 1)), b(s) = s·count/shares rounded down to
+  // the alignment, b(shares) = count. Read only by the thread that has
+  // claimed a share of the current call, which cannot end before that
+  // share is done.
   std::uint32_t boundary(unsigned share) const {
-    if (share >= ranges_) return count_;
-    const std::uint64_t even = std::uint64_t{count_} * share / ranges_;
+    if (share >= shares_) return count_;
+    const std::uint64_t even = std::uint64_t{count_} * share / shares_;
     return static_cast<std::uint32_t>(even / alignment_ * alignment_);
   }
 
-  void runShare(unsigned share) {
-    const std::uint32_t begin = boundary(share);
-    const std::uint32_t end = boundary(share + 1);
-    if (begin < end) task_(context_, begin, end);
+  // Claims and runs every share of call `generation` still open, starting
+  // from share `first`. A share is open for one generation only, so a
+  // thread that looks at a call that has ended claims nothing.
+  void runShares(std::uint64_t generation, unsigned shares, unsigned first) {
+    for (unsigned i = 0; i < shares; ++i) {
+      const unsigned share = (first + i) % shares;
+      std::uint64_t open = generation << 1;
+      if (!open_[share].compare_exchange_strong(open, open | 1)) continue;
+      const std::uint32_t begin = boundary(share);
+      const std::uint32_t end = boundary(share + 1);
+      if (begin < end) task_(context_, begin, end);
+      done_.fetch_add(1, std::memory_order_release);
+    }
   }
 
-  // Worker `index` runs share index + 1 of every call that has that many.
+  // Waits for a call other than `seen` (or the stop): first awake for
+  // kSpinBeforeSleep, then asleep on the condition variable.
+  std::uint64_t awaitCall(std::uint64_t seen) {
+    const auto until = std::chrono::steady_clock::now() + kSpinBeforeSleep;
+    for (unsigned spins = 1;; ++spins) {
+      const std::uint64_t now = call_.load();
+      if (now != seen || stopping_.load()) return now;
+      relax();
+      if (spins % 256 == 0 && std::chrono::steady_clock::now() > until) break;
+    }
+    std::unique_lock<std::mutex> lock(mutex_);
+    sleepers_.fetch_add(1);
+    wake_.wait(lock, [&] { return call_.load() != seen || stopping_.load(); });
+    sleepers_.fetch_sub(1);
+    return call_.load();
+  }
+
+  // Worker `index` takes part in the calls of more than index + 1 threads,
+  // starting at the shares that an even split would give it.
   void work(unsigned index) {
     std::uint64_t seen = 0;
-    std::unique_lock<std::mutex> lock(mutex_);
     for (;;) {
-      wake_.wait(lock, [&] { return stopping_ || generation_ != seen; });
-      if (stopping_) return;
-      seen = generation_;
-      if (index + 1 >= ranges_) continue;
-      const unsigned share = index + 1;
-      lock.unlock();
-      runShare(share);
-      lock.lock();
-      if (--pending_ == 0) finished_.notify_one();
+      seen = awaitCall(seen);
+      if (stopping_.load()) return;
+      const unsigned shares = static_cast<unsigned>(seen & 0xFFFF);
+      if (index + 1 >= shares / kSharesPerThread) continue;
+      runShares(seen >> 16, shares, (index + 1) * kSharesPerThread);
     }
   }
 
   const long process_;
   std::mutex mutex_;
   std::condition_variable wake_;
-  std::condition_variable finished_;
   std::vector<std::thread> workers_;
+  // Written by the caller before it publishes a call, read by the threads
+  // that claim its shares.
   RangeTask task_ = nullptr;
   const void* context_ = nullptr;
   std::uint32_t count_ = 0;
-  unsigned ranges_ = 1;
+  unsigned shares_ = 1;
   std::uint32_t alignment_ = 1;
-  unsigned pending_ = 0;
-  std::uint64_t generation_ = 0;
-  bool stopping_ = false;
+  // The current call: its generation (upper bits) and share count (low 16).
+  std::atomic<std::uint64_t> call_{0};
+  // Per share, generation·2, plus 1 once claimed.
+  std::atomic<std::uint64_t> open_[kMaxShares];
+  std::atomic<unsigned> done_{0};
+  std::atomic<unsigned> sleepers_{0};
+  std::atomic<bool> stopping_{false};
 };
 
 // The pool of this MEX file, made on first use and never destroyed while
@@ -185,10 +247,11 @@ inline void stopWorkers() {
 }
 
 // Runs task over [0, count) (nothing when count is 0) on up to
-// threadCount() threads, each taking at least `minColumns` columns (the size below which a thread does not pay
-// for its start, measured per kernel); below 2·minColumns, or with one
-// thread, it runs on the calling thread alone and starts nothing.
-// Boundaries between threads fall on multiples of `alignment` columns.
+// threadCount() threads, at least `minColumns` columns for each (the size
+// below which a thread does not pay for its start, measured per kernel);
+// below 2·minColumns, or with one thread, it runs on the calling thread
+// alone and starts nothing. Boundaries between shares fall on multiples of
+// `alignment` columns.
 inline void runColumns(RangeTask task, const void* context, std::uint32_t count, std::uint32_t minColumns,
                        std::uint32_t alignment = 8) {
   if (count == 0) return;
