@@ -44,7 +44,7 @@
 #define ROTKIT_HIDDEN
 #endif
 
-namespace ROTKIT_HIDDEN parallel {
+namespace parallel ROTKIT_HIDDEN {
 
 constexpr unsigned kMaxThreads = 256;
 
