@@ -7,9 +7,10 @@
 
 #include "parallel/worker_pool.h"
 
-// Below this many columns a thread of its own costs more than it saves
-// (bench/threads_bench: 1 against 2 threads, by size).
-constexpr std::uint32_t kColumnsPerThread = 65536;
+// Columns per thread below which a thread of its own costs more than it
+// saves: where 2 threads first beat 1 on calls far apart, whose workers
+// must be woken (bench/threads_bench, docs/performance.md).
+constexpr std::uint32_t kColumnsPerThread = 16384;
 
 const KernelPaths<QuaternionsToMatrices>& quaternionsToMatricesPaths() {
   static const KernelPaths<QuaternionsToMatrices> paths = ROTKIT_KERNEL_PATHS(quaternionsToMatrices);
