@@ -22,11 +22,14 @@ inline Quat chainRotation(const Quat& p, const Quat& l) {
 constexpr std::uint32_t kPrefetchBlocks = 2;
 
 // Frames k .. k + lanes - 1, one per lane, on columns of the host's
-// matrices (frame k's at rootData + 3k, localData + localRows·k, ...).
+// matrices (frame k's at rootData + 3k, localData + localRows·k, ...); a
+// full block (kFull) has kLanes of them, known when it is compiled.
+template <bool kFull>
 inline void evaluatePose(std::uint32_t jointCount, const double* parents, const double* offsets,
                          const double* rootData, const double* localData, std::uint32_t localRows,
                          double* globalData, double* jointData, std::uint32_t jointRows, std::uint32_t k,
-                         std::uint32_t lanes, bool prefetchAhead) {
+                         std::uint32_t partialLanes, bool prefetchAhead) {
+  const std::uint32_t lanes = kFull ? kLanes : partialLanes;
   const std::size_t localStride = localRows;
   const std::size_t jointStride = jointRows;
   const double* local = localData + localStride * k;
@@ -42,16 +45,18 @@ inline void evaluatePose(std::uint32_t jointCount, const double* parents, const 
     for (int c = 0; c < 4; ++c) global[localStride * f + c] = local[localStride * f + c];
   }
   // Several blocks' columns are contiguous in each matrix, so the columns of
-  // a later block form one region: two cache lines of each region per joint
-  // bring it in before its turn (a prefetch never faults).
+  // a later block form one region; each joint's turn asks for its share of
+  // that region (kLanes quaternions and positions' worth) before the block
+  // comes (a prefetch never faults).
   const std::size_t ahead = std::size_t{kPrefetchBlocks} * kLanes;
   for (std::uint32_t j = 1; j < jointCount; ++j) {
     if (prefetchAhead) {
-      const std::size_t line = 16 * std::size_t{j - 1};  // two cache lines a joint
-      for (std::size_t half = 0; half < 16; half += 8) {
-        prefetchFor(local + ahead * localStride + line + half);
-        prefetchFor(global + ahead * localStride + line + half);
-        prefetchFor(joints + ahead * jointStride + line + half);
+      const std::size_t rotations = 4 * kLanes * std::size_t{j - 1};
+      const std::size_t positions = 3 * kLanes * std::size_t{j - 1};
+      for (std::size_t line = 0; line < 4 * kLanes; line += 8) {
+        prefetchFor(local + ahead * localStride + rotations + line);
+        prefetchFor(global + ahead * localStride + rotations + line);
+        prefetchFor(joints + ahead * jointStride + positions + line);
       }
     }
     // Truncation toward zero of a validated parent number, then 0-based.
@@ -75,10 +80,15 @@ inline void evaluatePoses(std::uint32_t jointCount, const double* parents, const
                           const double* rootData, const double* localData, std::uint32_t localRows,
                           double* globalData, double* jointData, std::uint32_t jointRows, std::uint32_t frameCount) {
   if (jointCount == 0) return;
-  for (std::uint32_t k = 0; k < frameCount; k += kLanes) {
+  std::uint32_t k = 0;
+  for (; k + kLanes <= frameCount; k += kLanes) {
     // Only where the frames ahead exist: the addresses stay inside the matrices.
     const bool prefetchAhead = std::size_t{k} + (kPrefetchBlocks + 1) * kLanes <= frameCount;
-    evaluatePose(jointCount, parents, offsets, rootData, localData, localRows, globalData, jointData, jointRows, k,
-                 lanesFrom(k, frameCount), prefetchAhead);
+    evaluatePose<true>(jointCount, parents, offsets, rootData, localData, localRows, globalData, jointData,
+                       jointRows, k, kLanes, prefetchAhead);
+  }
+  if (k < frameCount) {
+    evaluatePose<false>(jointCount, parents, offsets, rootData, localData, localRows, globalData, jointData,
+                        jointRows, k, frameCount - k, false);
   }
 }

@@ -28,8 +28,9 @@
 #else
 #pragma GCC target("avx512f,avx512dq")
 // GCC 12's own AVX-512 intrinsics start from _mm512_undefined_pd(), which
-// it then reports as maybe uninitialized where they are inlined.
+// it then reports as (maybe) uninitialized where they are inlined.
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+#pragma GCC diagnostic ignored "-Wuninitialized"
 #endif
 #endif
 #endif

@@ -69,6 +69,22 @@ inline void storePairs(double* first, std::size_t stride, __m256d pairs) {
 }  // namespace lanes_detail
 
 inline void loadLanes4(const double* p, std::size_t stride, V& a, V& b, V& c, V& d) {
+  if (stride == 4) {
+    // Four columns in a row: whole-register loads, then a 4 x 4 transpose.
+    const __m256d q0 = _mm256_loadu_pd(p);
+    const __m256d q1 = _mm256_loadu_pd(p + 4);
+    const __m256d q2 = _mm256_loadu_pd(p + 8);
+    const __m256d q3 = _mm256_loadu_pd(p + 12);
+    const __m256d ac01 = _mm256_unpacklo_pd(q0, q1);  // a0 a1 c0 c1
+    const __m256d bd01 = _mm256_unpackhi_pd(q0, q1);  // b0 b1 d0 d1
+    const __m256d ac23 = _mm256_unpacklo_pd(q2, q3);
+    const __m256d bd23 = _mm256_unpackhi_pd(q2, q3);
+    a = V(_mm256_permute2f128_pd(ac01, ac23, 0x20));
+    c = V(_mm256_permute2f128_pd(ac01, ac23, 0x31));
+    b = V(_mm256_permute2f128_pd(bd01, bd23, 0x20));
+    d = V(_mm256_permute2f128_pd(bd01, bd23, 0x31));
+    return;
+  }
   const __m256d ab02 = lanes_detail::loadPairs(p, stride);               // a0 b0 a2 b2
   const __m256d ab13 = lanes_detail::loadPairs(p + stride, stride);      // a1 b1 a3 b3
   const __m256d cd02 = lanes_detail::loadPairs(p + 2, stride);           // c0 d0 c2 d2
@@ -79,6 +95,17 @@ inline void loadLanes4(const double* p, std::size_t stride, V& a, V& b, V& c, V&
   d = V(_mm256_unpackhi_pd(cd02, cd13));
 }
 inline void storeLanes4(double* p, std::size_t stride, V a, V b, V c, V d) {
+  if (stride == 4) {
+    const __m256d ac01 = _mm256_permute2f128_pd(a.v, c.v, 0x20);  // a0 a1 c0 c1
+    const __m256d ac23 = _mm256_permute2f128_pd(a.v, c.v, 0x31);
+    const __m256d bd01 = _mm256_permute2f128_pd(b.v, d.v, 0x20);
+    const __m256d bd23 = _mm256_permute2f128_pd(b.v, d.v, 0x31);
+    _mm256_storeu_pd(p, _mm256_unpacklo_pd(ac01, bd01));
+    _mm256_storeu_pd(p + 4, _mm256_unpackhi_pd(ac01, bd01));
+    _mm256_storeu_pd(p + 8, _mm256_unpacklo_pd(ac23, bd23));
+    _mm256_storeu_pd(p + 12, _mm256_unpackhi_pd(ac23, bd23));
+    return;
+  }
   lanes_detail::storePairs(p, stride, _mm256_unpacklo_pd(a.v, b.v));
   lanes_detail::storePairs(p + stride, stride, _mm256_unpackhi_pd(a.v, b.v));
   lanes_detail::storePairs(p + 2, stride, _mm256_unpacklo_pd(c.v, d.v));

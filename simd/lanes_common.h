@@ -10,49 +10,73 @@ inline std::uint32_t lanesFrom(std::uint32_t k, std::uint32_t count) {
   return count - k < kLanes ? count - k : kLanes;
 }
 
-// rows[r], lane i <- p[i·stride + r] for r < R and i < lanes; lanes beyond
-// `lanes` read nothing and hold zeros. Rows go four or three at a time
-// through the path's own transposes (loadLanes4, loadLanes3); a partial
-// block goes through a small buffer on the stack, so nothing is read past
-// the last column.
+// rows[r], lane i <- p[i·stride + r] for r < R, all kLanes lanes. Rows go
+// four or three at a time through the path's own transposes (loadLanes4,
+// loadLanes3), the rest one strided load each.
 template <int R>
-inline void loadRows(const double* p, std::size_t stride, std::uint32_t lanes, V (&rows)[R]) {
-  double buffer[R * kLanes];
-  if (lanes < kLanes) {
-    for (std::uint32_t i = 0; i < R * kLanes; ++i) buffer[i] = 0;
-    for (std::uint32_t i = 0; i < lanes; ++i) {
-      for (int r = 0; r < R; ++r) buffer[i * R + r] = p[i * stride + r];
-    }
-    p = buffer;
-    stride = R;
-  }
+inline void loadFullRows(const double* p, std::size_t stride, V (&rows)[R]) {
   int row = 0;
   for (; row + 4 <= R; row += 4) loadLanes4(p + row, stride, rows[row], rows[row + 1], rows[row + 2], rows[row + 3]);
   for (; row + 3 <= R; row += 3) loadLanes3(p + row, stride, rows[row], rows[row + 1], rows[row + 2]);
   for (; row < R; ++row) rows[row] = loadStrided(p + row, stride);
 }
 
+template <int R>
+inline void storeFullRows(double* p, std::size_t stride, const V (&rows)[R]) {
+  int row = 0;
+  for (; row + 4 <= R; row += 4) storeLanes4(p + row, stride, rows[row], rows[row + 1], rows[row + 2], rows[row + 3]);
+  for (; row + 3 <= R; row += 3) storeLanes3(p + row, stride, rows[row], rows[row + 1], rows[row + 2]);
+  for (; row < R; ++row) storeStrided(p + row, stride, rows[row]);
+}
+
+#if defined(__GNUC__) || defined(__clang__)
+#define ROTKIT_COLD __attribute__((noinline, cold))
+#elif defined(_MSC_VER)
+#define ROTKIT_COLD __declspec(noinline)
+#else
+#define ROTKIT_COLD
+#endif
+
+// The last, partial block of a loop: its `lanes` columns through a buffer
+// on the stack, so that nothing is read or written past the last column;
+// the other lanes hold zeros. Kept out of line, away from the full blocks.
+template <int R>
+ROTKIT_COLD void loadPartialRows(const double* p, std::size_t stride, std::uint32_t lanes, V (&rows)[R]) {
+  double buffer[R * kLanes] = {};
+  for (std::uint32_t i = 0; i < lanes; ++i) {
+    for (int r = 0; r < R; ++r) buffer[i * R + r] = p[i * stride + r];
+  }
+  loadFullRows<R>(buffer, R, rows);
+}
+
+template <int R>
+ROTKIT_COLD void storePartialRows(double* p, std::size_t stride, std::uint32_t lanes, const V (&rows)[R]) {
+  double buffer[R * kLanes];
+  storeFullRows<R>(buffer, R, rows);
+  for (std::uint32_t i = 0; i < lanes; ++i) {
+    for (int r = 0; r < R; ++r) p[i * stride + r] = buffer[i * R + r];
+  }
+}
+
+// rows[r], lane i <- p[i·stride + r] for r < R and i < lanes (lanes beyond
+// read nothing and hold zeros).
+template <int R>
+inline void loadRows(const double* p, std::size_t stride, std::uint32_t lanes, V (&rows)[R]) {
+  if (lanes == kLanes) {
+    loadFullRows<R>(p, stride, rows);
+  } else {
+    loadPartialRows<R>(p, stride, lanes, rows);
+  }
+}
+
 // p[i·stride + r] <- rows[r], lane i, for r < R and i < lanes; nothing is
 // written beyond the `lanes` columns.
 template <int R>
 inline void storeRows(double* p, std::size_t stride, std::uint32_t lanes, const V (&rows)[R]) {
-  double buffer[R * kLanes];
-  double* target = p;
-  std::size_t targetStride = stride;
-  if (lanes < kLanes) {
-    target = buffer;
-    targetStride = R;
-  }
-  int row = 0;
-  for (; row + 4 <= R; row += 4) {
-    storeLanes4(target + row, targetStride, rows[row], rows[row + 1], rows[row + 2], rows[row + 3]);
-  }
-  for (; row + 3 <= R; row += 3) storeLanes3(target + row, targetStride, rows[row], rows[row + 1], rows[row + 2]);
-  for (; row < R; ++row) storeStrided(target + row, targetStride, rows[row]);
-  if (lanes < kLanes) {
-    for (std::uint32_t i = 0; i < lanes; ++i) {
-      for (int r = 0; r < R; ++r) p[i * stride + r] = buffer[i * R + r];
-    }
+  if (lanes == kLanes) {
+    storeFullRows<R>(p, stride, rows);
+  } else {
+    storePartialRows<R>(p, stride, lanes, rows);
   }
 }
 
