@@ -9,11 +9,17 @@
 %   rotreverse - Inverse of every quaternion of an array.
 %   rotblend   - Spherical interpolation between two rotations, shorter arc.
 %
+% Conversions
+%   eul2rot    - Unit quaternions from Euler angles (12 sequences).
+%   rot2eul    - Euler angles of quaternions, gimbal lock flagged.
+%   vec2rot    - Unit quaternions from rotation vectors (axis times angle).
+%   rot2vec    - Rotation vectors of quaternions, angle in [0, pi].
+%
 % Skeletons and motion
 %   posechain  - Forward kinematics: every joint's position in every frame.
 %   bvhread    - Read a BVH motion file into the inputs of posechain.
 %
-% Every result of the four MEX functions is defined bit for bit; no input
+% Every result of the MEX functions is defined bit for bit; no input
 % can crash the host: a wrong one gets a clear error.
 %
 % Sample motion: samples/walk.bvh beside bvhread.m, a humanoid of 21 joints
