@@ -12,7 +12,8 @@
 // in the places (w, i, j, other), σ = (b1 + b3)/2 and δ = (b1 − b3)/2; so,
 // with a = w, b = q_i, c = q_j, d = ε·q_other:
 //   b2 = 2·atan2(|(c, d)|, |(a, b)|),  σ = atan2(b, a),  δ = atan2(d, c),
-//   b1 = σ + δ,  b3 = σ − δ.
+//   b1 = σ + δ = atan2(ad + bc, ac − bd),  b3 = σ − δ = atan2(bc − ad, ac + bd)
+// (the arguments of (a + ib)(c ± id): one rounded atan2 per angle).
 // A Tait-Bryan sequence is the proper 'iji' after a quarter turn about j:
 // Ri(b1)·Rj(b2)·Rk(b3)·Rj(π/2) = Ri(b1)·Rj(b2 + π/2)·Ri(−ε·b3), whose
 // quaternion q ⊗ (1 + e_j)/√2 gives a = w − q_j, b = q_i − ε·q_other,
@@ -77,24 +78,40 @@ inline void eulerAngleColumns(const double* q, double* angles, std::uint8_t* loc
     const V d = Proper ? qOther : qi + qOther;
     const V lengthAB = sqrt(a * a + b * b);
     const V lengthCD = sqrt(cc * cc + d * d);
-    const V sigma = arcTangent2(b, a);
-    const V delta = arcTangent2(d, cc);
     const V middle = Proper ? arcTangent2(lengthCD, lengthAB) * 2.0
                             : arcTangent2(lengthCD - lengthAB, lengthCD + lengthAB) * 2.0;
     const M low = lengthCD <= lengthAB * kLockRatio;
     const M lock = low | (lengthAB <= lengthCD * kLockRatio);
-    // b1 + b3 = 2σ at the low pole, b1 − b3 = 2δ at the high one.
-    const V free1 = sigma + delta;
-    const V free3 = Proper || !Even ? sigma - delta : delta - sigma;
-    V first;
-    V third;
-    if (Reversed) {
-      const V turn3 = select(low, sigma * 2.0, delta * -2.0);
-      first = select(lock, V(0.0), free1);
-      third = select(lock, Proper || !Even ? turn3 : -turn3, free3);
-    } else {
-      first = select(lock, select(low, sigma * 2.0, delta * 2.0), free1);
-      third = select(lock, V(0.0), free3);
+    V first = V(0.0);
+    V third = V(0.0);
+    if (!allLanes(lock)) {
+      // σ + δ and σ − δ as the arguments of (a + ib)(c + id) and
+      // (a + ib)(c − id): one atan2 each, not a sum of two rounded angles.
+      // Each pair is first scaled on its own (its argument does not
+      // change), so that the products neither underflow nor overflow
+      // where one pair is far shorter than the other.
+      const V abScale = powerOfTwoScale(largerOf(abs(a), abs(b)));
+      const V cdScale = powerOfTwoScale(largerOf(abs(cc), abs(d)));
+      const V as = a * abScale;
+      const V bs = b * abScale;
+      const V cs = cc * cdScale;
+      const V ds = d * cdScale;
+      first = arcTangent2(as * ds + bs * cs, as * cs - bs * ds);
+      const V difference = arcTangent2(bs * cs - as * ds, as * cs + bs * ds);
+      third = Proper || !Even ? difference : -difference;
+    }
+    if (anyLane(lock)) {
+      // b1 + b3 = 2σ at the low pole, b1 − b3 = 2δ at the high one.
+      const V sigma = arcTangent2(b, a);
+      const V delta = arcTangent2(d, cc);
+      if (Reversed) {
+        const V turn3 = select(low, sigma * 2.0, delta * -2.0);
+        first = select(lock, V(0.0), first);
+        third = select(lock, Proper || !Even ? turn3 : -turn3, third);
+      } else {
+        first = select(lock, select(low, sigma * 2.0, delta * 2.0), first);
+        third = select(lock, V(0.0), third);
+      }
     }
     const V rows[3] = {wrapAngle(Reversed ? third : first), middle, wrapAngle(Reversed ? first : third)};
     storeRows<3>(angles + 3 * std::size_t{k}, 3, lanes, rows);

@@ -6,13 +6,29 @@
 #ifndef ROTKIT_TESTS_EXACT_ROTATIONS_H
 #define ROTKIT_TESTS_EXACT_ROTATIONS_H
 
-#include <quadmath.h>
-
 #include <array>
 #include <cctype>
+#include <cmath>
 #include <string>
 
+#if defined(__aarch64__)
+// arm64's long double is already IEEE quadruple precision.
+typedef long double Quad;
+inline Quad sinQ(Quad x) { return sinl(x); }
+inline Quad cosQ(Quad x) { return cosl(x); }
+inline Quad sqrtQ(Quad x) { return sqrtl(x); }
+inline Quad atan2Q(Quad y, Quad x) { return atan2l(y, x); }
+#else
+#include <quadmath.h>
 __extension__ typedef __float128 Quad;
+inline Quad sinQ(Quad x) { return sinq(x); }
+inline Quad cosQ(Quad x) { return cosq(x); }
+inline Quad sqrtQ(Quad x) { return sqrtq(x); }
+inline Quad atan2Q(Quad y, Quad x) { return atan2q(y, x); }
+#endif
+inline Quad absQ(Quad x) { return x < 0 ? -x : x; }
+inline Quad maxQ(Quad a, Quad b) { return a < b ? b : a; }
+inline Quad minQ(Quad a, Quad b) { return a < b ? a : b; }
 
 struct QuadQuaternion {
   Quad w, x, y, z;
@@ -27,42 +43,90 @@ inline QuadQuaternion multiply(const QuadQuaternion& a, const QuadQuaternion& b)
           a.w * b.y - a.x * b.z + a.y * b.w + a.z * b.x, a.w * b.z + a.x * b.y - a.y * b.x + a.z * b.w};
 }
 
-inline Quad norm(const QuadQuaternion& q) { return sqrtq(q.w * q.w + q.x * q.x + q.y * q.y + q.z * q.z); }
+inline Quad norm(const QuadQuaternion& q) { return sqrtQ(q.w * q.w + q.x * q.x + q.y * q.y + q.z * q.z); }
 
 // The turn by `angle` about axis 0 (x), 1 (y) or 2 (z).
 inline QuadQuaternion axisTurn(int axis, Quad angle) {
-  QuadQuaternion q{cosq(angle / 2), 0, 0, 0};
-  const Quad s = sinq(angle / 2);
+  QuadQuaternion q{cosQ(angle / 2), 0, 0, 0};
+  const Quad s = sinQ(angle / 2);
   (axis == 0 ? q.x : axis == 1 ? q.y : q.z) = s;
   return q;
 }
 
 // The rotation of Euler angles a for the sequence `seq` ('ZXY' intrinsic:
 // Rz(a1)·Rx(a2)·Ry(a3); 'zxy' extrinsic: Ry(a3)·Rx(a2)·Rz(a1)).
-inline QuadQuaternion exactEuler(const double* a, const std::string& seq) {
+inline QuadQuaternion exactEuler(const std::array<Quad, 3>& a, const std::string& seq) {
   int axis[3];
   for (int n = 0; n < 3; ++n) axis[n] = std::tolower(static_cast<unsigned char>(seq[n])) - 'x';
-  const QuadQuaternion t1 = axisTurn(axis[0], quadOf(a[0]));
-  const QuadQuaternion t2 = axisTurn(axis[1], quadOf(a[1]));
-  const QuadQuaternion t3 = axisTurn(axis[2], quadOf(a[2]));
+  const QuadQuaternion t1 = axisTurn(axis[0], a[0]);
+  const QuadQuaternion t2 = axisTurn(axis[1], a[1]);
+  const QuadQuaternion t3 = axisTurn(axis[2], a[2]);
   return std::isupper(static_cast<unsigned char>(seq[0])) ? multiply(multiply(t1, t2), t3)
                                                           : multiply(multiply(t3, t2), t1);
+}
+
+inline QuadQuaternion exactEuler(const double* a, const std::string& seq) {
+  return exactEuler(std::array<Quad, 3>{quadOf(a[0]), quadOf(a[1]), quadOf(a[2])}, seq);
+}
+
+// The exact Euler angles of the rotation of q for `seq`, found by Newton's
+// method on the rotation itself from the estimate `start` (which must lie
+// near them: off gimbal lock the angles are a smooth function of the
+// rotation, so the solution near the estimate is the only one there).
+// Only the definition of the angles enters, never a conversion formula.
+inline std::array<Quad, 3> exactEulerNear(const double* q, const std::string& seq, const double* start) {
+  const QuadQuaternion target = quadQuaternion(q);
+  const Quad n = norm(target);
+  const QuadQuaternion inverse{target.w / n, -target.x / n, -target.y / n, -target.z / n};
+  // The rotation from q to the angles', as a vector: 0 at the solution.
+  const auto residual = [&](const std::array<Quad, 3>& a) {
+    QuadQuaternion d = multiply(inverse, exactEuler(a, seq));
+    if (d.w < 0) d = {-d.w, -d.x, -d.y, -d.z};
+    return std::array<Quad, 3>{d.x, d.y, d.z};
+  };
+  std::array<Quad, 3> a{quadOf(start[0]), quadOf(start[1]), quadOf(start[2])};
+  for (int iteration = 0; iteration < 4; ++iteration) {
+    const std::array<Quad, 3> r = residual(a);
+    Quad j[3][3];  // j[row][angle], by central differences
+    const Quad h = 1e-12;
+    for (int c = 0; c < 3; ++c) {
+      std::array<Quad, 3> up = a, down = a;
+      up[c] += h;
+      down[c] -= h;
+      const std::array<Quad, 3> ru = residual(up), rd = residual(down);
+      for (int row = 0; row < 3; ++row) j[row][c] = (ru[row] - rd[row]) / (2 * h);
+    }
+    // Cramer's rule for j·step = −r.
+    const auto det3 = [](const Quad m[3][3]) {
+      return m[0][0] * (m[1][1] * m[2][2] - m[1][2] * m[2][1]) - m[0][1] * (m[1][0] * m[2][2] - m[1][2] * m[2][0]) +
+             m[0][2] * (m[1][0] * m[2][1] - m[1][1] * m[2][0]);
+    };
+    const Quad det = det3(j);
+    for (int c = 0; c < 3; ++c) {
+      Quad m[3][3];
+      for (int row = 0; row < 3; ++row) {
+        for (int k = 0; k < 3; ++k) m[row][k] = k == c ? -r[row] : j[row][k];
+      }
+      a[c] += det3(m) / det;
+    }
+  }
+  return a;
 }
 
 // The rotation of the rotation vector v: |v| about v's direction.
 inline QuadQuaternion exactRotationVector(const double* v) {
   const Quad x = quadOf(v[0]), y = quadOf(v[1]), z = quadOf(v[2]);
-  const Quad angle = sqrtq(x * x + y * y + z * z);
+  const Quad angle = sqrtQ(x * x + y * y + z * z);
   if (angle == 0) return {1, 0, 0, 0};
-  const Quad f = sinq(angle / 2) / angle;
-  return {cosq(angle / 2), f * x, f * y, f * z};
+  const Quad f = sinQ(angle / 2) / angle;
+  return {cosQ(angle / 2), f * x, f * y, f * z};
 }
 
 // The angle (radians) of the rotation that takes the rotation of a to that
 // of b; neither needs to be unit, and q and −q are the same rotation.
 inline Quad rotationAngleBetween(const QuadQuaternion& a, const QuadQuaternion& b) {
   const QuadQuaternion d = multiply({a.w, -a.x, -a.y, -a.z}, b);
-  return 2 * atan2q(sqrtq(d.x * d.x + d.y * d.y + d.z * d.z), fabsq(d.w));
+  return 2 * atan2Q(sqrtQ(d.x * d.x + d.y * d.y + d.z * d.z), absQ(d.w));
 }
 
 // max |q_n − e_n| over the components, with e scaled to unit length and
@@ -72,10 +136,10 @@ inline double componentError(const double* q, const QuadQuaternion& exact) {
   const Quad e[4] = {exact.w / n, exact.x / n, exact.y / n, exact.z / n};
   Quad plus = 0, minus = 0;
   for (int i = 0; i < 4; ++i) {
-    plus = fmaxq(plus, fabsq(quadOf(q[i]) - e[i]));
-    minus = fmaxq(minus, fabsq(quadOf(q[i]) + e[i]));
+    plus = maxQ(plus, absQ(quadOf(q[i]) - e[i]));
+    minus = maxQ(minus, absQ(quadOf(q[i]) + e[i]));
   }
-  return static_cast<double>(fminq(plus, minus) * 0x1p52);
+  return static_cast<double>(minQ(plus, minus) * 0x1p52);
 }
 
 // The exact rotation of `q` rounded to doubles, and that of Euler angles
@@ -88,9 +152,9 @@ inline std::array<double, 4> roundedQuaternion(const QuadQuaternion& q) {
 inline std::array<Quad, 3> exactVectorOf(const double* q) {
   QuadQuaternion e = quadQuaternion(q);
   if (e.w < 0) e = {-e.w, -e.x, -e.y, -e.z};
-  const Quad length = sqrtq(e.x * e.x + e.y * e.y + e.z * e.z);
+  const Quad length = sqrtQ(e.x * e.x + e.y * e.y + e.z * e.z);
   if (length == 0) return {0, 0, 0};
-  const Quad ratio = 2 * atan2q(length, e.w) / length;
+  const Quad ratio = 2 * atan2Q(length, e.w) / length;
   return {e.x * ratio, e.y * ratio, e.z * ratio};
 }
 
@@ -102,7 +166,7 @@ inline double relativeVectorError(const double* v, const std::array<Quad, 3>& ex
     n += exact[i] * exact[i];
   }
   if (n == 0) return d == 0 ? 0.0 : 1e300;
-  return static_cast<double>(sqrtq(d / n) * 0x1p52);
+  return static_cast<double>(sqrtQ(d / n) * 0x1p52);
 }
 
 #endif
