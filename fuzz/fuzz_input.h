@@ -5,7 +5,9 @@
 // each input its class, complexity, sparsity, shape and values. Values lean
 // on a table of awkward doubles (signed zeros, NaN, infinities, subnormals,
 // huge magnitudes, small and non-integer parent numbers); any other byte
-// takes the next eight bytes as a raw double. "Huge" inputs carry counts no
+// takes the next eight bytes as a raw double. Char arrays hold letters of a
+// small alphabet (the axis letters in both cases and a few others), so that
+// axis sequences, good and bad, are likely. "Huge" inputs carry counts no
 // memory could hold and have no data, so a gateway that reads one crashes.
 // When the bytes run out every further choice reads as zero, so any byte
 // string is a valid call.
@@ -28,6 +30,7 @@ struct FuzzArray {
   std::size_t rows = 0;
   std::size_t cols = 0;
   std::vector<double> values;  // double class: full data, or the stored nonzeros when sparse
+  std::string text;            // char class: the characters, column-major
 };
 
 struct FuzzCall {

@@ -41,7 +41,8 @@ inline Quat vectorToQuaternion(const Vec3& v) {
   const V ys = v.y * scale;
   const V zs = v.z * scale;
   const V squared = (xs * xs + ys * ys) + zs * zs;
-  const M series = squared < kSeriesLimit;
+  // A scaled-down square is small only because it was scaled.
+  const M series = (squared < kSeriesLimit) & !large;
   V f;
   V w;
   if (allLanes(series)) {

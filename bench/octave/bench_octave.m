@@ -5,8 +5,11 @@
 %     only creates the same output matrices: the host's own cost of a
 %     call), and against a + b on arrays of the output's size, all in one
 %     run; writes the times to RESULTFILE. SIZES (default '[1e3 1e4 1e5 1e6]')
-%     and NAMES (default 'rotcompose,rotreverse,rotblend,posechain') narrow
-%     the run. posechain's N counts frames of a 31-joint random tree.
+%     and NAMES (default: every function) narrow the run. posechain's N
+%     counts frames of a 31-joint random tree. For the conversions
+%     (eul2rot, rot2eul, vec2rot, rot2vec) at N = 1e6 it also times scipy on
+%     the same data (bench/python/scipy_bench_angles.py), when Debian's
+%     python3-scipy is there.
 %   octave-cli bench_octave.m report TUNEDFILE UNTUNEDFILE
 %     prints the ratio tables of two such runs side by side: one with glibc's
 %     malloc tuned to keep memory between calls, one without.
@@ -23,7 +26,7 @@ buildDir = args{2};
 resultFile = args{3};
 addpath(fullfile(buildDir, 'mex'));
 addpath(fullfile(buildDir, 'bench', 'mex'));
-names = {'rotcompose', 'rotreverse', 'rotblend', 'posechain'};
+names = {'rotcompose', 'rotreverse', 'rotblend', 'posechain', 'eul2rot', 'rot2eul', 'vec2rot', 'rot2vec'};
 if numel(args) >= 5
   names = strsplit(args{5}, ',');
 end
@@ -36,6 +39,9 @@ joints = 31;             % posechain's skeleton
 rand('seed', 8); randn('seed', 8);
 
 results = zeros(0, 6);   % deliverable, N, MEX, empty MEX, m-code, a + b (seconds per call)
+scipyResults = zeros(0, 3);   % deliverable, N, scipy (seconds per call)
+python = '/usr/bin/python3';  % Debian's, which has python3-scipy
+scipyScript = fullfile(here, '..', 'python', 'scipy_bench_angles.py');
 for d = 1:numel(names)
   name = names{d};
   if exist(name) ~= 3
@@ -73,6 +79,30 @@ for d = 1:numel(names)
         empty = @() emptymex([3 * joints, n, 4 * joints, n], parents, offsets, root, local);
         mcode = @() mcode_posechain(parents, offsets, root, local);
         outSize = [3 * joints n];
+      case 'eul2rot'
+        input = (2 * rand(3, n) - 1) * pi;
+        viaMex = @() eul2rot(input, 'ZXY');
+        empty = @() emptymex([4 n], input, 'ZXY');
+        mcode = @() mcode_eul2rot(input, 'ZXY');
+        outSize = [4 n];
+      case 'rot2eul'
+        input = unit_quaternions(n);
+        viaMex = @() rot2eul(input, 'ZXY');
+        empty = @() emptymex([3 n], input, 'ZXY');
+        mcode = @() mcode_rot2eul(input, 'ZXY');
+        outSize = [3 n];
+      case 'vec2rot'
+        input = (2 * rand(3, n) - 1) * 2;
+        viaMex = @() vec2rot(input);
+        empty = @() emptymex([4 n], input);
+        mcode = @() mcode_vec2rot(input);
+        outSize = [4 n];
+      case 'rot2vec'
+        input = unit_quaternions(n);
+        viaMex = @() rot2vec(input);
+        empty = @() emptymex([3 n], input);
+        mcode = @() mcode_rot2vec(input);
+        outSize = [3 n];
     end
     pa = rand(outSize); pb = rand(outSize);
     plus = @() pa + pb;
@@ -84,7 +114,21 @@ for d = 1:numel(names)
            name, n, 1e3 * seconds, difference);
     fflush(stdout);
     results(end + 1, :) = [d, n, seconds];
-    clear a b q q1 q2 t parents offsets root local pa pb viaMex empty mcode plus;
+    if n == 1e6 && any(strcmp(name, {'eul2rot', 'rot2eul', 'vec2rot', 'rot2vec'})) && exist(python, 'file')
+      % The same input, as raw doubles, timed by scipy in a process of its own.
+      dataFile = [tempname() '.bin'];
+      fid = fopen(dataFile, 'w'); fwrite(fid, input, 'double'); fclose(fid);
+      [status, output] = system(sprintf('"%s" "%s" %s "%s" %d ZXY', python, scipyScript, name, dataFile, n));
+      delete(dataFile);
+      if status == 0
+        scipySeconds = str2double(strtrim(output));
+        printf('%-10s N = %-7g scipy %9.3f ms\n', name, n, 1e3 * scipySeconds);
+        scipyResults(end + 1, :) = [d, n, scipySeconds];
+      else
+        printf('%s: scipy not timed: %s\n', name, output);
+      end
+    end
+    clear a b q input q1 q2 t parents offsets root local pa pb viaMex empty mcode plus;
   end
 end
-save('-text', resultFile, 'results', 'names');
+save('-text', resultFile, 'results', 'names', 'scipyResults');

@@ -29,6 +29,18 @@ function report_octave_bench(tunedFile, untunedFile)
       end
     end
   end
+
+  % scipy on the same data (the conversions at N = 1e6), from the tuned run.
+  if isfield(tuned, 'scipyResults') && !isempty(tuned.scipyResults)
+    printf('\n### scipy.spatial.transform.Rotation on the same data (tuned run)\n\n');
+    printf('| function | N | MEX ms | scipy ms | MEX / scipy |\n|---|---:|---:|---:|---:|\n');
+    for r = 1:rows(tuned.scipyResults)
+      d = tuned.scipyResults(r, 1); n = tuned.scipyResults(r, 2);
+      mex = tuned.results(tuned.results(:,1) == d & tuned.results(:,2) == n, 3);
+      printf('| %s | %g | %.3f | %.3f | %.4f |\n', tuned.names{d}, n, 1e3 * mex, 1e3 * tuned.scipyResults(r, 3), ...
+             mex / tuned.scipyResults(r, 3));
+    end
+  end
 end
 
 function text = ratio_cells(t)

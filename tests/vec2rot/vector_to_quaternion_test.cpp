@@ -49,12 +49,14 @@ TEST(VectorsToQuaternions, LongVectorsTurnByTheirLength) {
     ASSERT_LT(componentError(&q[4 * k], exactRotationVector(&v[3 * k])), 1.5 + 0.4 * angle) << angle;
   }
   // 1e300·axis: θ²  would overflow; the quaternion must stay a unit one.
-  const std::vector<double> huge = {1e300, 0, 0, 0, -3e300, 4e300, 1e200, 1e200, 1e200};
+  const std::vector<double> huge = {1e300, 0, 0, 0, -3e300, 4e300, 1e200, 1e200, 1e200, 1.5086520396476938e+152, 0, 0};
   const std::vector<double> hq = quaternionsOf(huge);
-  for (std::size_t k = 0; k < 3; ++k) {
+  for (std::size_t k = 0; k < 4; ++k) {
     const double n = hq[4 * k] * hq[4 * k] + hq[4 * k + 1] * hq[4 * k + 1] + hq[4 * k + 2] * hq[4 * k + 2] + hq[4 * k + 3] * hq[4 * k + 3];
     EXPECT_NEAR(n, 1.0, 1e-15) << k;
   }
+  // Scaled down, a long vector's square is small: it must not take the series.
+  EXPECT_EQ(hq[12], std::cos(1.5086520396476938e+152 / 2));
 }
 
 // v = 0 gives exactly [1; 0; 0; 0] (the zeros' signs kept), and below the
