@@ -8,6 +8,7 @@
 #   make fuzz       every fuzz target for FUZZ_SECONDS each (fuzz/, clang)
 #   make fuzz-ci    the same, briefly (FUZZ_CI_SECONDS each)
 #   make bench  kernel and Octave benchmarks (Release), printing ratio tables
+#   make accuracy   every tools/accuracy/*_accuracy program (docs/accuracy.md)
 BUILD ?= build
 ASAN_BUILD ?= build-asan
 JOBS ?= $(shell nproc)
@@ -17,7 +18,7 @@ FUZZ_SECONDS ?= 600
 FUZZ_CI_SECONDS ?= 45
 VALGRIND = valgrind --tool=memcheck --error-exitcode=1 --leak-check=full --errors-for-leak-kinds=definite --quiet
 
-.PHONY: all setup build test test-sanitize test-valgrind fuzz-build fuzz fuzz-ci demo dist bench clean
+.PHONY: all setup build test test-sanitize test-valgrind fuzz-build fuzz fuzz-ci demo dist bench accuracy clean
 
 all: build
 
@@ -58,6 +59,9 @@ dist:
 
 bench: build
 	bash bench/run_bench.sh $(BUILD)
+
+accuracy: build
+	for p in $(BUILD)/tools/accuracy/*_accuracy; do echo "== $$(basename $$p)"; $$p || exit 1; done
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

@@ -28,11 +28,12 @@ double worstError(const std::vector<double>& v) {
   return worst;
 }
 
-// Within 1.5 units of 2^-52 of the exact quaternion for angles from
-// 1e-300 to π and around the switch to the series.
-TEST(VectorsToQuaternions, WithinOneAndAHalfUnitsOfTheExactRotation) {
+// Within 2 units of 2^-52 of the exact quaternion (a measured 1.41 at
+// worst: tools/accuracy/angle_accuracy.cpp) for angles from 1e-300 to π
+// and around the switch to the series.
+TEST(VectorsToQuaternions, WithinTwoUnitsOfTheExactRotation) {
   std::mt19937_64 random(61);
-  EXPECT_LT(worstError(rotationVectors(40000, random)), 1.5);
+  EXPECT_LT(worstError(rotationVectors(40000, random)), 2.0);
 }
 
 // Angles beyond π (up to 70, past the sine's own range at θ/2 = 16): the
@@ -46,7 +47,7 @@ TEST(VectorsToQuaternions, LongVectorsTurnByTheirLength) {
   const std::vector<double> q = quaternionsOf(v);
   for (std::size_t k = 0; k < 3000; ++k) {
     const double angle = std::sqrt(v[3 * k] * v[3 * k] + v[3 * k + 1] * v[3 * k + 1] + v[3 * k + 2] * v[3 * k + 2]);
-    ASSERT_LT(componentError(&q[4 * k], exactRotationVector(&v[3 * k])), 1.5 + 0.4 * angle) << angle;
+    ASSERT_LT(componentError(&q[4 * k], exactRotationVector(&v[3 * k])), 2.0 + 0.4 * angle) << angle;
   }
   // 1e300·axis: θ²  would overflow; the quaternion must stay a unit one.
   const std::vector<double> huge = {1e300, 0, 0, 0, -3e300, 4e300, 1e200, 1e200, 1e200, 1.5086520396476938e+152, 0, 0};
