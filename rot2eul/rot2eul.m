@@ -25,7 +25,7 @@
 %   The method is the direct one of Bernardes and Viollet (2022): every
 %   angle is an atan2 of sums and differences of components, so nothing
 %   loses digits near a pole as asin and acos do. The rotation that A gives
-%   lies within a few units of 2^-52 rad of the rotation of Q, poles
+%   lies within 3.5 units of 2^-52 rad of the rotation of Q, poles
 %   included (docs/accuracy.md). Every result is defined bit for bit: each
 %   operation is rounded on its own, in a fixed order, the arc tangent is
 %   the toolbox's own. NaN components give NaN angles.

@@ -12,8 +12,9 @@
 %   2*atan2(norm(Q(2:4,k)), w), which keeps every digit near 0 and near pi
 %   (where acos(w) loses them); near 0 the ratio of angle to norm comes from
 %   its series, so the identity gives exactly 0 and Q = [1; 1e-300*axis]
-%   gives 2e-300*axis. V lies within a few units of 2^-52 of the exact
-%   vector, relative to its length (docs/accuracy.md). Every result is
+%   gives 2e-300*axis. V lies within 1.5 units of 2^-52 of the exact
+%   vector, relative to its length (docs/accuracy.md); its computed norm
+%   may exceed pi by an ulp or two. Every result is
 %   defined bit for bit: each operation is rounded on its own, in a fixed
 %   order, the arc tangent is the toolbox's own. A zero column, which is no
 %   rotation, and NaN components give NaN.

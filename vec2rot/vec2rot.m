@@ -9,12 +9,14 @@
 %   the active rotation, by t about V's direction, counterclockwise seen
 %   from its tip. V = 0 gives exactly [1; 0; 0; 0], and a tiny V keeps every
 %   digit: below t = 1/16 the two factors come from their series in t^2,
-%   so V = 1e-300*axis gives [1; 5e-301*axis]. The norm is summed without
-%   overflow for any finite V. Each component lies within about a unit of
-%   2^-52 of the exact quaternion (docs/accuracy.md). Every result is
-%   defined bit for bit: each operation is rounded on its own, in a fixed
-%   order, the sine and cosine are the toolbox's own. NaN and Inf give NaN
-%   columns.
+%   so V = 1e-300*axis gives [1; 5e-301*axis] (below about 1e-308 the
+%   halving rounds as any subnormal number does). The norm is summed
+%   without overflow for any finite V. For angles up to pi each component
+%   lies within 1.5 units of 2^-52 of the exact quaternion
+%   (docs/accuracy.md); beyond, the rounding of the angle itself adds
+%   about 0.4*t units. Every result is defined bit for bit: each operation
+%   is rounded on its own, in a fixed order, the sine and cosine are the
+%   toolbox's own. NaN and Inf give NaN columns.
 %
 %   Errors, checked in this order (the first failure is reported):
 %     "Not enough input arguments." / "Too many input arguments."
