@@ -45,6 +45,19 @@ inline QuadQuaternion multiply(const QuadQuaternion& a, const QuadQuaternion& b)
 
 inline Quad norm(const QuadQuaternion& q) { return sqrtQ(q.w * q.w + q.x * q.x + q.y * q.y + q.z * q.z); }
 
+// q times a power of two (exact) that brings its largest component near 1:
+// the same rotation, with squares in the double range. (libquadmath's sqrtq
+// starts from a long double estimate, and valgrind runs long double at
+// double width and range.)
+inline QuadQuaternion nearUnit(const QuadQuaternion& q) {
+  const Quad largest = maxQ(maxQ(absQ(q.w), absQ(q.x)), maxQ(absQ(q.y), absQ(q.z)));
+  if (!(largest > 0) || largest > static_cast<Quad>(1e300) * 1e300) return q;
+  int exponent = 0;
+  std::frexp(static_cast<double>(largest), &exponent);
+  const Quad scale = static_cast<Quad>(std::ldexp(1.0, -exponent / 2)) * static_cast<Quad>(std::ldexp(1.0, -(exponent - exponent / 2)));
+  return {q.w * scale, q.x * scale, q.y * scale, q.z * scale};
+}
+
 // The turn by `angle` about axis 0 (x), 1 (y) or 2 (z).
 inline QuadQuaternion axisTurn(int axis, Quad angle) {
   QuadQuaternion q{cosQ(angle / 2), 0, 0, 0};
@@ -75,7 +88,7 @@ inline QuadQuaternion exactEuler(const double* a, const std::string& seq) {
 // rotation, so the solution near the estimate is the only one there).
 // Only the definition of the angles enters, never a conversion formula.
 inline std::array<Quad, 3> exactEulerNear(const double* q, const std::string& seq, const double* start) {
-  const QuadQuaternion target = quadQuaternion(q);
+  const QuadQuaternion target = nearUnit(quadQuaternion(q));
   const Quad n = norm(target);
   const QuadQuaternion inverse{target.w / n, -target.x / n, -target.y / n, -target.z / n};
   // The rotation from q to the angles', as a vector: 0 at the solution.
@@ -124,7 +137,9 @@ inline QuadQuaternion exactRotationVector(const double* v) {
 
 // The angle (radians) of the rotation that takes the rotation of a to that
 // of b; neither needs to be unit, and q and −q are the same rotation.
-inline Quad rotationAngleBetween(const QuadQuaternion& a, const QuadQuaternion& b) {
+inline Quad rotationAngleBetween(const QuadQuaternion& a0, const QuadQuaternion& b0) {
+  const QuadQuaternion a = nearUnit(a0);
+  const QuadQuaternion b = nearUnit(b0);
   const QuadQuaternion d = multiply({a.w, -a.x, -a.y, -a.z}, b);
   return 2 * atan2Q(sqrtQ(d.x * d.x + d.y * d.y + d.z * d.z), absQ(d.w));
 }
@@ -150,10 +165,11 @@ inline std::array<double, 4> roundedQuaternion(const QuadQuaternion& q) {
 
 // The exact rotation vector (angle in [0, π]) of a nonzero quaternion.
 inline std::array<Quad, 3> exactVectorOf(const double* q) {
-  QuadQuaternion e = quadQuaternion(q);
+  QuadQuaternion e = nearUnit(quadQuaternion(q));
   if (e.w < 0) e = {-e.w, -e.x, -e.y, -e.z};
   const Quad length = sqrtQ(e.x * e.x + e.y * e.y + e.z * e.z);
   if (length == 0) return {0, 0, 0};
+  // The vector of the rotation: the same for any length of q.
   const Quad ratio = 2 * atan2Q(length, e.w) / length;
   return {e.x * ratio, e.y * ratio, e.z * ratio};
 }
