@@ -58,6 +58,16 @@ inline QuadQuaternion nearUnit(const QuadQuaternion& q) {
   return {q.w * scale, q.x * scale, q.y * scale, q.z * scale};
 }
 
+// |(x, y, z)|, the vector first brought near unit length by a power of two
+// (exact), as nearUnit does, for any length a double vector can have.
+inline Quad lengthQ(Quad x, Quad y, Quad z) {
+  const QuadQuaternion scaled = nearUnit({0, x, y, z});
+  const Quad largest = maxQ(maxQ(absQ(x), absQ(y)), absQ(z));
+  if (largest == 0) return 0;
+  const Quad scaledLargest = maxQ(maxQ(absQ(scaled.x), absQ(scaled.y)), absQ(scaled.z));
+  return sqrtQ(scaled.x * scaled.x + scaled.y * scaled.y + scaled.z * scaled.z) * (largest / scaledLargest);
+}
+
 // The turn by `angle` about axis 0 (x), 1 (y) or 2 (z).
 inline QuadQuaternion axisTurn(int axis, Quad angle) {
   QuadQuaternion q{cosQ(angle / 2), 0, 0, 0};
@@ -129,7 +139,7 @@ inline std::array<Quad, 3> exactEulerNear(const double* q, const std::string& se
 // The rotation of the rotation vector v: |v| about v's direction.
 inline QuadQuaternion exactRotationVector(const double* v) {
   const Quad x = quadOf(v[0]), y = quadOf(v[1]), z = quadOf(v[2]);
-  const Quad angle = sqrtQ(x * x + y * y + z * z);
+  const Quad angle = lengthQ(x, y, z);
   if (angle == 0) return {1, 0, 0, 0};
   const Quad f = sinQ(angle / 2) / angle;
   return {cosQ(angle / 2), f * x, f * y, f * z};
@@ -141,7 +151,7 @@ inline Quad rotationAngleBetween(const QuadQuaternion& a0, const QuadQuaternion&
   const QuadQuaternion a = nearUnit(a0);
   const QuadQuaternion b = nearUnit(b0);
   const QuadQuaternion d = multiply({a.w, -a.x, -a.y, -a.z}, b);
-  return 2 * atan2Q(sqrtQ(d.x * d.x + d.y * d.y + d.z * d.z), absQ(d.w));
+  return 2 * atan2Q(lengthQ(d.x, d.y, d.z), absQ(d.w));
 }
 
 // max |q_n − e_n| over the components, with e scaled to unit length and
@@ -167,7 +177,7 @@ inline std::array<double, 4> roundedQuaternion(const QuadQuaternion& q) {
 inline std::array<Quad, 3> exactVectorOf(const double* q) {
   QuadQuaternion e = nearUnit(quadQuaternion(q));
   if (e.w < 0) e = {-e.w, -e.x, -e.y, -e.z};
-  const Quad length = sqrtQ(e.x * e.x + e.y * e.y + e.z * e.z);
+  const Quad length = lengthQ(e.x, e.y, e.z);
   if (length == 0) return {0, 0, 0};
   // The vector of the rotation: the same for any length of q.
   const Quad ratio = 2 * atan2Q(length, e.w) / length;
