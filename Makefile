@@ -10,7 +10,7 @@
 #   make fuzz-ci    the same, briefly (FUZZ_CI_SECONDS each)
 #   make test-arm64  the C++ tests cross-built for arm64, run under qemu-user
 #   make bench  kernel and Octave benchmarks (Release), printing ratio tables
-#   make accuracy   the conversions' worst errors against scipy's (docs/accuracy.md)
+#   make accuracy   every tools/accuracy/*_accuracy program against scipy (docs/accuracy.md)
 BUILD ?= build
 ASAN_BUILD ?= build-asan
 ARM64_BUILD ?= build-arm64

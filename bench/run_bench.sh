@@ -18,6 +18,10 @@ if [ -x "$build/bench/sine_sweep" ]; then
   echo "== sine_sweep (the accuracy of rotblend's own sine)"
   "$build/bench/sine_sweep"
 fi
+if [ -x "$build/bench/trig_sweep" ]; then
+  echo "== trig_sweep (the accuracy of the toolbox's own cosine and atan2)"
+  "$build/bench/trig_sweep"
+fi
 
 # Octave 7 here prints a harmless "ignoring const execution_exception" line
 # at every exit; it is dropped so that the tables stay readable.

@@ -1,39 +1,109 @@
-// The part of the fuzz oracle that rotapply, rotnormalize, rot2mat and
-// mat2rot share: the outcome of their common checks, in their order.
-// MATLAB's own argument-count messages come first, then for each input in
-// turn its class and complexity, sparse storage and counts beyond the
-// 32-bit model; every one of these fixes the message exactly.
+// What the fuzz targets of the conversions (eul2rot, rot2eul, vec2rot,
+// rot2vec) share: the checks of the leading inputs in their documented
+// order, and references computed here from the definitions in plain double
+// arithmetic (turns about the axes multiplied out with <cmath>'s sine and
+// cosine), against which a result is checked within a tolerance.
+// Quaternions scalar first, Hamilton product.
 #ifndef ROTKIT_FUZZ_CONVERSION_ORACLE_H
 #define ROTKIT_FUZZ_CONVERSION_ORACLE_H
 
+#include "eul2rot/axis_sequence.h"
 #include "fuzz_check.h"
 #include "host/messages.h"
 
-#include <optional>
+#include <array>
+#include <cmath>
+
+namespace conversion_oracle {
 
 inline bool fitsModel(std::size_t count) { return count < (std::size_t{1} << 31); }
 
-// The message the common checks raise for `call`, if any.
-inline std::optional<Outcome> commonRefusal(const FuzzCall& call, std::size_t inputs) {
+// The argument counts, then the class and size of the first input, then its
+// row count: the outcome when one of them fails, or an Open outcome with
+// rows = 0 when all pass.
+inline Outcome leadingChecks(const FuzzCall& call, std::size_t inputs, int outputs, std::size_t rows,
+                             const char* rowsMessage) {
   if (call.inputs.size() < inputs) return raises(ROTKIT_MSG_NOT_ENOUGH_INPUTS);
   if (call.inputs.size() > inputs) return raises(ROTKIT_MSG_TOO_MANY_INPUTS);
-  if (call.nlhs > 1) return raises(ROTKIT_MSG_TOO_MANY_OUTPUTS);
-  for (const FuzzArray& a : call.inputs) {
-    if (a.classId != mxDOUBLE_CLASS || a.complex) return raises(ROTKIT_MSG_NOT_REAL_DOUBLE);
-    if (a.sparse) return raises(ROTKIT_MSG_SPARSE);
-    if (!fitsModel(a.rows) || !fitsModel(a.cols)) return raises(ROTKIT_MSG_TOO_LARGE);
-  }
-  return std::nullopt;
+  if (call.nlhs > outputs) return raises(ROTKIT_MSG_TOO_MANY_OUTPUTS);
+  const FuzzArray& a = call.inputs[0];
+  if (a.classId != mxDOUBLE_CLASS || a.complex) return raises(ROTKIT_MSG_NOT_REAL_DOUBLE);
+  if (a.sparse) return raises(ROTKIT_MSG_SPARSE);
+  if (!fitsModel(a.rows) || !fitsModel(a.cols)) return raises(ROTKIT_MSG_TOO_LARGE);
+  if (a.rows != rows) return raises(rowsMessage);
+  return open(0, 0);
 }
 
-// Every message the conversions raise.
-inline const MessageSet& conversionMessages() {
-  static const MessageSet messages = {ROTKIT_MSG_NOT_ENOUGH_INPUTS, ROTKIT_MSG_TOO_MANY_INPUTS,
-                                      ROTKIT_MSG_TOO_MANY_OUTPUTS,  ROTKIT_MSG_NOT_REAL_DOUBLE,
-                                      ROTKIT_MSG_SPARSE,            ROTKIT_MSG_TOO_LARGE,
-                                      ROTKIT_MSG_Q_ROWS,            ROTKIT_MSG_V_ROWS,
-                                      ROTKIT_MSG_R_SHAPE,           ROTKIT_MSG_MISMATCH};
-  return messages;
+inline bool passed(const Outcome& o) { return o.kind == OutcomeKind::Open && o.rows == 0 && o.cols == 0; }
+
+// The axis sequence's checks, in order; on success `axes` holds it.
+inline Outcome sequenceChecks(const FuzzArray& seq, EulerAxes& axes) {
+  if (seq.classId != mxCHAR_CLASS || seq.rows != 1 || seq.cols != 3) return raises(ROTKIT_MSG_SEQ_FORM);
+  const char letters[3] = {seq.text[0], seq.text[1], seq.text[2]};
+  switch (parseAxisSequence(letters, axes)) {
+    case SequenceProblem::letters: return raises(ROTKIT_MSG_SEQ_LETTERS);
+    case SequenceProblem::mixedCase: return raises(ROTKIT_MSG_SEQ_CASE);
+    case SequenceProblem::repeated: return raises(ROTKIT_MSG_SEQ_REPEAT);
+    case SequenceProblem::none: break;
+  }
+  return open(0, 0);
 }
+
+using Quaternion = std::array<double, 4>;
+
+inline Quaternion multiply(const Quaternion& a, const Quaternion& b) {
+  return {a[0] * b[0] - a[1] * b[1] - a[2] * b[2] - a[3] * b[3], a[0] * b[1] + a[1] * b[0] + a[2] * b[3] - a[3] * b[2],
+          a[0] * b[2] - a[1] * b[3] + a[2] * b[0] + a[3] * b[1], a[0] * b[3] + a[1] * b[2] - a[2] * b[1] + a[3] * b[0]};
+}
+
+inline Quaternion turn(int axis, double angle) {
+  Quaternion q{std::cos(angle / 2), 0, 0, 0};
+  q[1 + axis] = std::sin(angle / 2);
+  return q;
+}
+
+// The rotation of Euler angles in the intrinsic form of `axes`:
+// Ri(b1)·Rj(b2)·Rk(b3), the angles reversed for an extrinsic sequence.
+inline Quaternion eulerReference(const double* a, const EulerAxes& axes) {
+  const double b1 = axes.reversed ? a[2] : a[0];
+  const double b3 = axes.reversed ? a[0] : a[2];
+  return multiply(multiply(turn(axes.i, b1), turn(axes.j, a[1])), turn(axes.k, b3));
+}
+
+inline Quaternion vectorReference(const double* v) {
+  const double angle = std::hypot(std::hypot(v[0], v[1]), v[2]);
+  if (angle == 0) return {1, 0, 0, 0};
+  const double f = std::sin(angle / 2) / angle;
+  return {std::cos(angle / 2), f * v[0], f * v[1], f * v[2]};
+}
+
+inline bool allFinite(const double* x, int n) {
+  for (int i = 0; i < n; ++i) {
+    if (!std::isfinite(x[i])) return false;
+  }
+  return true;
+}
+
+// True when q (any length in the range where its squares are exact enough)
+// and the unit quaternion r are the same rotation within `tolerance`.
+inline bool sameRotation(const double* q, const Quaternion& r, double tolerance) {
+  const double n = std::sqrt(q[0] * q[0] + q[1] * q[1] + q[2] * q[2] + q[3] * q[3]);
+  double plus = 0, minus = 0;
+  for (int i = 0; i < 4; ++i) {
+    plus = std::fmax(plus, std::fabs(q[i] / n - r[i]));
+    minus = std::fmax(minus, std::fabs(q[i] / n + r[i]));
+  }
+  return std::fmin(plus, minus) <= tolerance;
+}
+
+// A quaternion whose rotation the reference can judge: finite, its length
+// well inside the double range.
+inline bool judgeable(const double* q) {
+  if (!allFinite(q, 4)) return false;
+  const double n = std::sqrt(q[0] * q[0] + q[1] * q[1] + q[2] * q[2] + q[3] * q[3]);
+  return n > 1e-150 && n < 1e150;
+}
+
+}  // namespace conversion_oracle
 
 #endif

@@ -90,14 +90,14 @@ void reportFinding(const FuzzCall& call, const std::string& what) {
   std::abort();
 }
 
-void callAndCheck(embedded::MexEntry entry, const FuzzCall& call, const Outcome& expected,
-                  const MessageSet& ownMessages, std::size_t created) {
+embedded::CallResult callAndCheck(embedded::MexEntry entry, const FuzzCall& call, const Outcome& expected,
+                                  const MessageSet& ownMessages, std::size_t created) {
   bool hugeWithData = false;
   for (const FuzzArray& a : call.inputs) hugeWithData = hugeWithData || (a.huge && elementCount(a) > 0);
   const bool mustRaise = expected.kind == OutcomeKind::Raises || expected.kind == OutcomeKind::Refuses;
-  if (hugeWithData && !mustRaise) return;
+  if (hugeWithData && !mustRaise) return {};
 
-  const embedded::CallResult result = embedded::call(entry, call.nlhs, handlesOf(call));
+  embedded::CallResult result = embedded::call(entry, call.nlhs, handlesOf(call));
 
   if (result.raised) {
     if (result.created != 0) {
@@ -111,7 +111,7 @@ void callAndCheck(embedded::MexEntry entry, const FuzzCall& call, const Outcome&
         !isOwnMessage(result.message, ownMessages)) {
       reportFinding(call, "raised \"" + result.message + "\", which is none of the function's messages");
     }
-    return;
+    return result;
   }
 
   if (expected.kind == OutcomeKind::Raises) reportFinding(call, "returned, expected \"" + expected.message + "\"");
@@ -126,7 +126,14 @@ void callAndCheck(embedded::MexEntry entry, const FuzzCall& call, const Outcome&
     reportFinding(call, "output is " + shapeText(mxGetM(out), mxGetN(out)) + ", expected " +
                             shapeText(expected.rows, expected.cols));
   }
-  if (!expected.checkValues) return;
+  if (expected.logicalSecond && call.nlhs >= 2) {
+    if (result.extraOutputs.empty() || result.extraOutputs[0] == nullptr) reportFinding(call, "no second output");
+    const mxArray* second = result.extraOutputs[0].get();
+    if (!mxIsLogical(second) || mxGetM(second) != 1 || mxGetN(second) != expected.cols) {
+      reportFinding(call, "second output is not a 1 x " + std::to_string(expected.cols) + " logical row");
+    }
+  }
+  if (!expected.checkValues) return result;
   const std::vector<double> actual = embedded::values(out);
   if (actual.size() != expected.values.size()) reportFinding(call, "output holds the wrong number of elements");
   for (std::size_t i = 0; i < actual.size(); ++i) {
@@ -139,4 +146,5 @@ void callAndCheck(embedded::MexEntry entry, const FuzzCall& call, const Outcome&
       reportFinding(call, text);
     }
   }
+  return result;
 }

@@ -36,6 +36,9 @@ struct Outcome {
   // Per element, how far a result may lie from `values`; 0 (or no entry)
   // asks for the same bits. An infinite bound accepts any value.
   std::vector<double> tolerance;
+  // A call for two outputs must also return a 1 x cols logical row in
+  // plhs[1] (rot2eul's lock flags).
+  bool logicalSecond = false;
 };
 
 Outcome raises(const std::string& message);
@@ -50,9 +53,11 @@ Outcome refuses();
 using MessageSet = std::vector<std::string>;
 
 // Runs the call and checks it against `expected`; `created` is how many
-// matrices a successful call makes (the output, plus any scratch matrix).
-void callAndCheck(embedded::MexEntry entry, const FuzzCall& call, const Outcome& expected,
-                  const MessageSet& ownMessages, std::size_t created);
+// matrices a successful call makes (the outputs, plus any scratch matrix).
+// Returns what the call did, for checks of a target's own (nothing, with
+// raised false and no output, when the call was skipped).
+embedded::CallResult callAndCheck(embedded::MexEntry entry, const FuzzCall& call, const Outcome& expected,
+                                  const MessageSet& ownMessages, std::size_t created);
 
 [[noreturn]] void reportFinding(const FuzzCall& call, const std::string& what);
 

@@ -64,6 +64,10 @@ const std::size_t kHugeCounts[] = {
 };
 constexpr std::size_t kHugeCountCount = sizeof kHugeCounts / sizeof kHugeCounts[0];
 
+// The letters of char arrays: axis sequences are made of the first six.
+const char kLetters[] = {'x', 'y', 'z', 'X', 'Y', 'Z', 'a', 'w', ' ', '1', '\xC3'};
+constexpr std::size_t kLetterCount = sizeof kLetters;
+
 // Shapes stay small enough for memory: at most 23 x 23.
 constexpr std::uint8_t kMaxSide = 24;
 
@@ -91,6 +95,11 @@ FuzzArray decodeArray(ByteReader& in) {
   a.rows = nextByte(in) % kMaxSide;
   a.cols = nextByte(in) % kMaxSide;
   a.width = a.cols;
+  if (a.classId == mxCHAR_CLASS) {
+    for (std::size_t i = 0; i < a.rows * a.cols; ++i) a.text.push_back(kLetters[nextByte(in) % kLetterCount]);
+    a.array = a.rows == 0 ? embedded::makeOfClass(mxCHAR_CLASS, 0, a.cols) : embedded::makeChar(a.text, a.rows);
+    return a;
+  }
   if (!isDouble) {
     a.array = embedded::makeOfClass(a.classId, a.rows, a.cols);
     return a;
@@ -175,6 +184,7 @@ std::string describeCall(const FuzzCall& call) {
       text += value;
     }
     if (a.values.size() > 64) text += " ...";
+    if (!a.text.empty()) text += ": '" + a.text + "'";
     text += "\n";
   }
   return text;

@@ -6,7 +6,9 @@
 // on a table of awkward doubles (signed zeros, NaN, infinities, subnormals,
 // huge magnitudes, small and non-integer parent numbers); any other byte
 // takes the next eight bytes as a raw double. A real full double array may
-// have a third dimension (rotation matrices are 3 x 3 x N). "Huge" inputs carry counts no
+// have a third dimension (rotation matrices are 3 x 3 x N). Char arrays hold
+// letters of a small alphabet (the axis letters in both cases and a few
+// others), so that axis sequences, good and bad, are likely. "Huge" inputs carry counts no
 // memory could hold and have no data, so a gateway that reads one crashes.
 // When the bytes run out every further choice reads as zero, so any byte
 // string is a valid call.
@@ -31,6 +33,7 @@ struct FuzzArray {
   std::size_t width = 0;       // the second dimension alone
   std::size_t pages = 1;       // a third dimension (real full doubles only); cols includes it
   std::vector<double> values;  // double class: full data, or the stored nonzeros when sparse
+  std::string text;            // char class: the characters, column-major
 };
 
 struct FuzzCall {

@@ -3,7 +3,7 @@
 // real matrix, N the pages of 3 x 3, whose bits are the scalar path's (the
 // kernel's lanes file, compiled here). The decoder's third dimension makes
 // 3 x 3 x N inputs.
-#include "conversion_oracle.h"
+#include "matrix_oracle.h"
 
 #define ROTKIT_LANES_KERNEL "mat2rot/matrix_to_quaternion_lanes.h"
 #include "simd/each_target.h"

@@ -2,7 +2,7 @@
 // the message its checks give, having created nothing, or returns one
 // 3 x 3 page per quaternion (3 x 3N to mxGetM and mxGetN) whose bits are
 // the scalar path's (the kernel's lanes file, compiled here).
-#include "conversion_oracle.h"
+#include "matrix_oracle.h"
 
 #define ROTKIT_LANES_KERNEL "rot2mat/quaternion_to_matrix_lanes.h"
 #include "simd/each_target.h"

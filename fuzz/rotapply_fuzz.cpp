@@ -2,7 +2,7 @@
 // the message its checks give, having created nothing, or returns a 3 x N
 // real matrix whose bits are the scalar path's turn of each column (the
 // kernel's lanes file, compiled here), whatever path the gateway took.
-#include "conversion_oracle.h"
+#include "matrix_oracle.h"
 
 #define ROTKIT_LANES_KERNEL "rotapply/apply_rotation_lanes.h"
 #include "simd/each_target.h"

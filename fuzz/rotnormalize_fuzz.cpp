@@ -2,7 +2,7 @@
 // exactly the message its checks give, having created nothing, or returns
 // a 4 x N real matrix whose bits are the scalar path's (the kernel's lanes
 // file, compiled here), whatever path the gateway took.
-#include "conversion_oracle.h"
+#include "matrix_oracle.h"
 
 #define ROTKIT_LANES_KERNEL "rotnormalize/normalize_columns_lanes.h"
 #include "simd/each_target.h"

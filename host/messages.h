@@ -26,4 +26,10 @@
 #define ROTKIT_MSG_V_ROWS "V must have 3 rows: one vector (x, y, z) per column."
 #define ROTKIT_MSG_R_SHAPE "R must be 3 x 3 x N: one rotation matrix per page."
 
+// The axis sequence of eul2rot and rot2eul, checked in this order.
+#define ROTKIT_MSG_SEQ_FORM "seq must be three axis letters, such as 'ZXY' (intrinsic) or 'zxy' (extrinsic)."
+#define ROTKIT_MSG_SEQ_LETTERS "seq must name its axes with the letters x, y and z."
+#define ROTKIT_MSG_SEQ_CASE "seq must be all upper case (intrinsic) or all lower case (extrinsic)."
+#define ROTKIT_MSG_SEQ_REPEAT "seq must not repeat an axis in neighbouring places, as 'ZZX' does."
+
 #endif

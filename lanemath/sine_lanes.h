@@ -1,11 +1,12 @@
-// The toolbox's own sine, in lanes (compiled once per vector path by
-// simd/each_target.h; on the scalar path V is a double). Within
-// |x| <= kSineRange it is within 1 ulp of the exact sine, as a dense sweep
-// against the long double sinl measures (tests/rotblend/sine_test.cpp,
-// bench/sine_sweep.cpp); elsewhere, and for NaN and infinities, it is
-// <cmath>'s sin, lane by lane. Its last bits are therefore not the math
-// library's, and the same on every path: each lane performs the same IEEE
-// operations in the same order (never a fused multiply-add).
+// The toolbox's own sine and cosine, in lanes (compiled once per vector path
+// by simd/each_target.h; on the scalar path V is a double). Within
+// |x| <= kSineRange each is within 1 ulp of the exact value, as dense sweeps
+// against long double measure (tests/rotblend/sine_test.cpp,
+// tests/lanemath/, bench/sine_sweep.cpp, bench/trig_sweep.cpp); elsewhere,
+// and for NaN and infinities, it is <cmath>'s sin or cos, lane by lane.
+// Their last bits are therefore not the math library's, and the same on
+// every path: each lane performs the same IEEE operations in the same order
+// (never a fused multiply-add).
 //
 // Method: x = k·π/2 + r with k the nearest integer to x·2/π and r a
 // double-double y0 + y1 (π/2 in three parts, the first two short enough that
@@ -70,11 +71,21 @@ inline V cosineKernel(V y0, V y1) {
 }
 
 inline double mathLibrarySine(double x) { return std::sin(x); }
+inline double mathLibraryCosine(double x) { return std::cos(x); }
 
-// The sine; see the top of this file.
-inline V sine(V x) {
+// x = k·π/2 + (y0 + y1), for |x| <= kSineRange: `shifted` holds k in the
+// low bits of its representation (bit 0: an odd k, bit 1: k mod 4 >= 2).
+struct QuarterTurns {
+  V shifted;
+  V y0;
+  V y1;
+};
+
+// The reduction shared by the sine, the cosine and sineCosine: the same
+// operations for all three, so that each gives the same bits whichever
+// function computed it.
+inline QuarterTurns reduceQuarterTurns(V x) {
   using namespace sine_constants;
-  const V magnitude = abs(x);
   const V shifted = x * kTwoOverPi + kRoundingShift;
   const V k = shifted - kRoundingShift;
   // r = x − k·π/2: a exact, b exact, then the rounding error of a − b and
@@ -85,23 +96,70 @@ inline V sine(V x) {
   const V lowPart = k * kHalfPi2Tail - ((a - s) - b);
   const V y0 = s - lowPart;
   const V y1 = (s - y0) - lowPart;
-  // k mod 4 from the low bits of `shifted`: bit 0 picks the cosine, bit 1
-  // negates. Mostly every lane takes the same polynomial: then only that
-  // one runs.
-  const M useCosine = reprBitSet(shifted, 0);
-  V value;
-  if (!anyLane(useCosine)) {
-    value = sineKernel(y0, y1);
-  } else if (allLanes(useCosine)) {
-    value = cosineKernel(y0, y1);
-  } else {
-    value = select(useCosine, cosineKernel(y0, y1), sineKernel(y0, y1));
-  }
-  const V result = select(magnitude < kSineTiny, x, flipSign(value, reprBitSet(shifted, 1)));
+  return QuarterTurns{shifted, y0, y1};
+}
+
+// The polynomial of the first mask where it holds, of the second elsewhere;
+// mostly every lane takes the same one, and then only that one runs.
+inline V quadrantKernel(M useCosine, V y0, V y1) {
+  if (!anyLane(useCosine)) return sineKernel(y0, y1);
+  if (allLanes(useCosine)) return cosineKernel(y0, y1);
+  return select(useCosine, cosineKernel(y0, y1), sineKernel(y0, y1));
+}
+
+// The sine; see the top of this file.
+inline V sine(V x) {
+  const V magnitude = abs(x);
+  const QuarterTurns r = reduceQuarterTurns(x);
+  // k mod 4: bit 0 picks the cosine polynomial, bit 1 negates.
+  const V value = quadrantKernel(reprBitSet(r.shifted, 0), r.y0, r.y1);
+  const V result = select(magnitude < kSineTiny, x, flipSign(value, reprBitSet(r.shifted, 1)));
   // NaN, infinities and large arguments: the math library's sine.
   const M outside = !(magnitude <= kSineRange);
   if (!anyLane(outside)) return result;
   return select(outside, mapLanes(x, outside, mathLibrarySine), result);
+}
+
+// The cosine, within 1 ulp over |x| <= kSineRange like the sine (measured
+// by tests/lanemath/cosine_test.cpp and bench/trig_sweep.cpp), <cmath>'s
+// cos outside. cos(k·π/2 + r) is cos r, −sin r, −cos r, sin r for k mod 4
+// = 0, 1, 2, 3: an odd k picks the sine polynomial, and the sign flips
+// where bit 0 and bit 1 of k differ. No shortcut for tiny x: the cosine
+// polynomial gives exactly 1 there.
+inline V cosine(V x) {
+  const V magnitude = abs(x);
+  const QuarterTurns r = reduceQuarterTurns(x);
+  const M odd = reprBitSet(r.shifted, 0);
+  const M high = reprBitSet(r.shifted, 1);
+  const V value = quadrantKernel(!odd, r.y0, r.y1);
+  const V result = flipSign(value, (odd & !high) | (high & !odd));
+  const M outside = !(magnitude <= kSineRange);
+  if (!anyLane(outside)) return result;
+  return select(outside, mapLanes(x, outside, mathLibraryCosine), result);
+}
+
+struct SineCosine {
+  V sin;
+  V cos;
+};
+
+// sine(x) and cosine(x), the same bits as the two calls, from one reduction
+// and one evaluation of each polynomial.
+inline SineCosine sineCosine(V x) {
+  const V magnitude = abs(x);
+  const QuarterTurns r = reduceQuarterTurns(x);
+  const M odd = reprBitSet(r.shifted, 0);
+  const M high = reprBitSet(r.shifted, 1);
+  const V sinR = sineKernel(r.y0, r.y1);
+  const V cosR = cosineKernel(r.y0, r.y1);
+  const V sinValue = flipSign(select(odd, cosR, sinR), high);
+  const V cosValue = flipSign(select(odd, sinR, cosR), (odd & !high) | (high & !odd));
+  SineCosine result{select(magnitude < kSineTiny, x, sinValue), cosValue};
+  const M outside = !(magnitude <= kSineRange);
+  if (!anyLane(outside)) return result;
+  result.sin = select(outside, mapLanes(x, outside, mathLibrarySine), result.sin);
+  result.cos = select(outside, mapLanes(x, outside, mathLibraryCosine), result.cos);
+  return result;
 }
 
 #endif

@@ -6,10 +6,12 @@
 %     call), and against a + b on arrays of the output's size, all in one
 %     run; writes the times to RESULTFILE. SIZES (default '[1e3 1e4 1e5 1e6]')
 %     and NAMES (default: every function below) narrow the run. posechain's
-%     N counts frames of a 31-joint random tree. The conversions (rotapply,
-%     rotnormalize, rot2mat, mat2rot) are timed against scipy as well, on
-%     the same data, by bench/python/scipy_bench.py (Debian's python3 with
-%     python3-scipy; PYTHON overrides it; without scipy that column is NaN).
+%     N counts frames of a 31-joint random tree. The conversions are timed
+%     against scipy as well, on the same data: rotapply, rotnormalize,
+%     rot2mat and mat2rot by bench/python/scipy_bench.py; eul2rot, rot2eul,
+%     vec2rot and rot2vec at N = 1e6 by bench/python/scipy_bench_angles.py
+%     (Debian's python3 with python3-scipy; PYTHON overrides it; without
+%     scipy that column is NaN).
 %   octave-cli bench_octave.m report TUNEDFILE UNTUNEDFILE
 %     prints the ratio tables of two such runs side by side: one with glibc's
 %     malloc tuned to keep memory between calls, one without.
@@ -26,7 +28,8 @@ buildDir = args{2};
 resultFile = args{3};
 addpath(fullfile(buildDir, 'mex'));
 addpath(fullfile(buildDir, 'bench', 'mex'));
-names = {'rotcompose', 'rotreverse', 'rotblend', 'posechain', 'rotapply', 'rotnormalize', 'rot2mat', 'mat2rot'};
+names = {'rotcompose', 'rotreverse', 'rotblend', 'posechain', 'rotapply', 'rotnormalize', 'rot2mat', 'mat2rot', ...
+         'eul2rot', 'rot2eul', 'vec2rot', 'rot2vec'};
 if numel(args) >= 5
   names = strsplit(args{5}, ',');
 end
@@ -44,6 +47,7 @@ if isempty(python)
   python = '/usr/bin/python3';
 end
 scipyScript = fullfile(here, '..', 'python', 'scipy_bench.py');
+scipyAnglesScript = fullfile(here, '..', 'python', 'scipy_bench_angles.py');
 for d = 1:numel(names)
   name = names{d};
   if exist(name) ~= 3
@@ -109,6 +113,30 @@ for d = 1:numel(names)
         mcode = @() mcode_mat2rot(m);
         outSize = [4 n];
         scipyInputs = {m};
+      case 'eul2rot'
+        input = (2 * rand(3, n) - 1) * pi;
+        viaMex = @() eul2rot(input, 'ZXY');
+        empty = @() emptymex([4 n], input, 'ZXY');
+        mcode = @() mcode_eul2rot(input, 'ZXY');
+        outSize = [4 n];
+      case 'rot2eul'
+        input = unit_quaternions(n);
+        viaMex = @() rot2eul(input, 'ZXY');
+        empty = @() emptymex([3 n], input, 'ZXY');
+        mcode = @() mcode_rot2eul(input, 'ZXY');
+        outSize = [3 n];
+      case 'vec2rot'
+        input = (2 * rand(3, n) - 1) * 2;
+        viaMex = @() vec2rot(input);
+        empty = @() emptymex([4 n], input);
+        mcode = @() mcode_vec2rot(input);
+        outSize = [4 n];
+      case 'rot2vec'
+        input = unit_quaternions(n);
+        viaMex = @() rot2vec(input);
+        empty = @() emptymex([3 n], input);
+        mcode = @() mcode_rot2vec(input);
+        outSize = [3 n];
     end
     pa = rand(outSize); pb = rand(outSize);
     plus = @() pa + pb;
@@ -119,12 +147,14 @@ for d = 1:numel(names)
     scipySeconds = NaN;
     if exist('scipyInputs', 'var')
       scipySeconds = time_scipy(python, scipyScript, name, n, scipyInputs, budget);
+    elseif exist('input', 'var') && n == 1e6 && exist(python, 'file')
+      scipySeconds = time_scipy_angles(python, scipyAnglesScript, name, n, input);
     end
     printf('%-12s N = %-7g MEX %9.3f ms  empty MEX %9.3f ms  m-code %9.3f ms  a + b %9.3f ms  scipy %9.3f ms  (|MEX - m-code| <= %.1g)\n', ...
            name, n, 1e3 * seconds, 1e3 * scipySeconds, difference);
     fflush(stdout);
     results(end + 1, :) = [d, n, seconds, scipySeconds];
-    clear a b q q1 q2 t v m parents offsets root local pa pb viaMex empty mcode plus scipyInputs;
+    clear a b q q1 q2 t v m input parents offsets root local pa pb viaMex empty mcode plus scipyInputs;
   end
 end
 save('-text', resultFile, 'results', 'names');

@@ -31,6 +31,12 @@ void streamColumns(const double* in, std::size_t inRows, const double* second, s
   }
 }
 
+void streamNegatedColumns(const double* in, std::size_t inRows, double* out, std::size_t outRows, std::size_t count) {
+  for (std::size_t i = 0; i < count; ++i) {
+    for (std::size_t r = 0; r < outRows; ++r) out[outRows * i + r] = -in[inRows * i + (r < inRows ? r : 0)];
+  }
+}
+
 void streamPoseFrames(const double* root, const double* local, double* global, double* positions,
                       std::size_t joints, std::size_t frames) {
   for (std::size_t k = 0; k < frames; ++k) {

@@ -20,6 +20,11 @@ void streamOneToFour(const double* a, double* out, std::size_t count);
 void streamColumns(const double* in, std::size_t inRows, const double* second, std::size_t secondRows, double* out,
                    std::size_t outRows, std::size_t cols);
 
+// Columns of `inRows` doubles to columns of `outRows`: out(r, i) = -in(r, i)
+// for the rows both have, -in(0, i) for the rest. The bytes of the
+// conversions (3 x N to 4 x N and back).
+void streamNegatedColumns(const double* in, std::size_t inRows, double* out, std::size_t outRows, std::size_t count);
+
 // The bytes of posechain over `frames` frames of `joints` joints: per frame
 // reads 3 root coordinates and 4J rotation components, writes 4J and 3J
 // doubles (global[i] = -local[i], positions[i] = local[i] + the root's sum).

@@ -42,7 +42,12 @@ function c = make_case (group, row, col, nlhs, args)
 end
 
 % Every class, complexity, sparsity and shape in place of the good input v.
+% A char input (an axis sequence) is swept as double(v): its own kinds come
+% from the function's extra kinds.
 function kinds = input_kinds (v)
+  if (ischar (v))
+    v = double (v);
+  end
   [m, n] = size (v);
   stacked = repmat (v, 5, 1);
   nonfinite = v;

@@ -14,6 +14,10 @@
 %   rotnormalize - Quaternions divided by their lengths.
 %   rot2mat      - Rotation matrices of quaternions.
 %   mat2rot      - Quaternions of rotation matrices.
+%   eul2rot      - Unit quaternions from Euler angles (12 sequences).
+%   rot2eul      - Euler angles of quaternions, gimbal lock flagged.
+%   vec2rot      - Unit quaternions from rotation vectors (axis times angle).
+%   rot2vec      - Rotation vectors of quaternions, angle in [0, pi].
 %
 % Skeletons and motion
 %   posechain  - Forward kinematics: every joint's position in every frame.

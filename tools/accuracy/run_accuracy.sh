@@ -2,8 +2,10 @@
 # make accuracy: every accuracy program of tools/accuracy against scipy on
 # the same inputs, each printing its table for docs/accuracy.md.
 #   tools/accuracy/run_accuracy.sh BUILDDIR
-# For each BUILDDIR/tools/accuracy/NAME_accuracy: NAME_accuracy inputs DIR,
-# then tools/accuracy/scipy_NAME.py DIR, then NAME_accuracy report DIR.
+# For each BUILDDIR/tools/accuracy/NAME_accuracy: with a
+# tools/accuracy/scipy_NAME.py beside this script, NAME_accuracy inputs DIR,
+# then scipy_NAME.py DIR, then NAME_accuracy report DIR; otherwise
+# NAME_accuracy DIR, a program that runs its scipy script itself.
 # Debian's python3 with python3-scipy (tools/setup.sh accuracy); set PYTHON
 # to use another.
 set -euo pipefail
@@ -19,8 +21,12 @@ for program in "$build"/tools/accuracy/*_accuracy; do
   name=$(basename "$program" _accuracy)
   mkdir -p "$work/$name"
   echo "== $name (errors in units of 2^-52, worst over each set)"
-  "$program" inputs "$work/$name"
-  "$python" "$here/scipy_$name.py" "$work/$name"
-  "$program" report "$work/$name"
+  if [ -f "$here/scipy_$name.py" ]; then
+    "$program" inputs "$work/$name"
+    "$python" "$here/scipy_$name.py" "$work/$name"
+    "$program" report "$work/$name"
+  else
+    PYTHON="$python" "$program" "$work/$name"
+  fi
 done
 [ "$found" = 1 ] || { echo "no accuracy programs in $build/tools/accuracy" >&2; exit 1; }

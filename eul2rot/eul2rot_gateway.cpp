@@ -1,0 +1,22 @@
+// eul2rot: Q = eul2rot(A, seq), the unit quaternion (scalar first, Hamilton
+// product) of every column of Euler angles; results bit for bit (no fused
+// multiply-add).
+//
+// The checks run in a fixed order and the first failure ends the call
+// before any matrix is created: argument counts, then A (class, counts
+// beyond the 32-bit model, rows), then seq. A bare call returns into ans.
+#include "eul2rot/euler_to_quaternion.h"
+#include "eul2rot/read_axis_sequence.h"
+#include "host/host.h"
+
+void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
+  requireArgumentCounts(nrhs, 2, 2, nlhs, 1);
+  const mxArray* angles = prhs[0];
+  requireRealFullDouble(angles);
+  const std::uint32_t count = modelColumns(angles);
+  if (mxGetM(angles) != 3) mexErrMsgTxt("A must have 3 rows: three angles per column.");
+  const EulerAxes axes = readAxisSequence(prhs[1]);
+
+  plhs[0] = createRealMatrix(4, count);
+  eulerToQuaternions(mxGetPr(angles), mxGetPr(plhs[0]), count, axes);
+}

@@ -1,0 +1,29 @@
+// rot2eul: [A, locked] = rot2eul(Q, seq), the Euler angles of every
+// quaternion (scalar first, Hamilton product, need not be unit) and the
+// columns at gimbal lock; results bit for bit (no fused multiply-add).
+//
+// The checks run in a fixed order and the first failure ends the call
+// before any matrix is created: argument counts, then Q (class, counts
+// beyond the 32-bit model, rows), then seq. A bare call returns A into ans;
+// `locked` is created only when it is asked for. Nothing is printed.
+#include "eul2rot/read_axis_sequence.h"
+#include "host/host.h"
+#include "rot2eul/quaternion_to_euler.h"
+
+void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
+  requireArgumentCounts(nrhs, 2, 2, nlhs, 2);
+  const mxArray* q = prhs[0];
+  requireRealFullDouble(q);
+  const std::uint32_t count = modelColumns(q);
+  if (mxGetM(q) != 4) mexErrMsgTxt("Q must have 4 rows: one quaternion (w, x, y, z) per column.");
+  const EulerAxes axes = readAxisSequence(prhs[1]);
+
+  plhs[0] = createRealMatrix(3, count);
+  std::uint8_t* locked = nullptr;
+  if (nlhs == 2) {
+    plhs[1] = createLogicalRow(count);
+    // One byte per element on both hosts (MATLAB's bool, Octave's unsigned char).
+    locked = reinterpret_cast<std::uint8_t*>(mxGetLogicals(plhs[1]));
+  }
+  quaternionsToEuler(mxGetPr(q), mxGetPr(plhs[0]), locked, count, axes);
+}

@@ -1,0 +1,20 @@
+// rot2vec: V = rot2vec(Q), the rotation vector (axis times angle, the angle
+// in [0, pi]) of every quaternion (scalar first, need not be unit); results
+// bit for bit (no fused multiply-add).
+//
+// The checks run in a fixed order and the first failure ends the call
+// before any matrix is created: argument counts, then Q (class, counts
+// beyond the 32-bit model, rows). A bare call returns into ans.
+#include "host/host.h"
+#include "rot2vec/quaternion_to_vector.h"
+
+void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
+  requireArgumentCounts(nrhs, 1, 1, nlhs, 1);
+  const mxArray* q = prhs[0];
+  requireRealFullDouble(q);
+  const std::uint32_t count = modelColumns(q);
+  if (mxGetM(q) != 4) mexErrMsgTxt("Q must have 4 rows: one quaternion (w, x, y, z) per column.");
+
+  plhs[0] = createRealMatrix(3, count);
+  quaternionsToVectors(mxGetPr(q), mxGetPr(plhs[0]), count);
+}

@@ -1,0 +1,20 @@
+// vec2rot: Q = vec2rot(V), the unit quaternion (scalar first, Hamilton
+// product) of every rotation vector (axis times angle); results bit for bit
+// (no fused multiply-add).
+//
+// The checks run in a fixed order and the first failure ends the call
+// before any matrix is created: argument counts, then V (class, counts
+// beyond the 32-bit model, rows). A bare call returns into ans.
+#include "host/host.h"
+#include "vec2rot/vector_to_quaternion.h"
+
+void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
+  requireArgumentCounts(nrhs, 1, 1, nlhs, 1);
+  const mxArray* v = prhs[0];
+  requireRealFullDouble(v);
+  const std::uint32_t count = modelColumns(v);
+  if (mxGetM(v) != 3) mexErrMsgTxt("V must have 3 rows: one rotation vector (x, y, z) per column.");
+
+  plhs[0] = createRealMatrix(4, count);
+  vectorsToQuaternions(mxGetPr(v), mxGetPr(plhs[0]), count);
+}
