@@ -107,10 +107,16 @@ function [skel, motion] = bvhread(file)
 
   frames = size(values, 2);
   jointCount = numel(tree.parents);
-  skel = struct('parents', tree.parents, 'offsets', tree.offsets, 'names', {tree.names});
+  hasChildren = false(1, jointCount);
+  hasChildren(tree.parents(tree.parents > 0)) = true;
+  leaves = find(~hasChildren & ~tree.isEndSite);
+  skel = struct('parents', tree.parents, 'offsets', tree.offsets, 'names', {tree.names}, ...
+                'channels', {tree.channels}, 'endSites', tree.isEndSite, 'leafJoints', leaves);
+  bvhRotation = jointRotations(tree, values, jointCount, frames);
   motion.rootPositions = rootPositions(tree, values);
-  motion.localRotations = chainedRotations(tree, values, jointCount, frames);
+  motion.localRotations = chainedRotations(tree, bvhRotation, jointCount, frames);
   motion.frameTime = frameTime;
+  motion.leafRotations = reshape(vertcat(bvhRotation{leaves}), 4 * numel(leaves), frames);
 end
 
 function lines = readLines(file)
@@ -120,10 +126,31 @@ function lines = readLines(file)
   end
   text = fread(fid, Inf, '*char')';
   fclose(fid);
-  lines = regexp(text, '\r\n|\n|\r', 'split');
+  lines = splitLines(file, text);
   if numel(lines) > 1 && isempty(lines{end})
     lines(end) = [];     % the newline that ends the last line
   end
+end
+
+% Octave's regexp refuses text that is not UTF-8 (any byte above 127 out of
+% place) without saying where: the first such line is named instead.
+function lines = splitLines(file, text)
+  try
+    lines = regexp(text, '\r\n|\n|\r', 'split');
+    return;
+  catch
+  end
+  % Lines end at LF (CR LF, CR alone or CR before LF: the CR goes with the
+  % text, which is enough to find the line).
+  ends = [0, find(text == char(10)), numel(text) + 1];
+  for k = 1:numel(ends) - 1
+    try
+      regexp(text(ends(k) + 1:ends(k + 1) - 1), '.', 'once');
+    catch
+      fail(file, k, 'the text is not UTF-8 (a byte above 127 out of place).');
+    end
+  end
+  fail(file, 1, 'the text is not UTF-8.');
 end
 
 function fail(file, line, message, varargin)
@@ -141,6 +168,7 @@ function tree = parseHierarchy(file, lines, motionLine)
   tree.channelJoint = zeros(1, 0);
   tree.channelIsRotation = false(1, 0);
   tree.channelAxis = zeros(1, 0);
+  tree.channels = cell(1, 0);
   isEndSite = false(1, 0);
   hasOffset = false(1, 0);
   hasChannels = false(1, 0);
@@ -194,6 +222,7 @@ function tree = parseHierarchy(file, lines, motionLine)
         tree.parents(end + 1) = parent;
         tree.offsets(:, end + 1) = 0;
         tree.names{end + 1} = name;
+        tree.channels{end + 1} = cell(1, 0);
         isEndSite(end + 1) = strcmpi(token, 'end');
         hasOffset(end + 1) = false;
         hasChannels(end + 1) = false;
@@ -241,6 +270,7 @@ function tree = parseHierarchy(file, lines, motionLine)
   if ~isempty(open)
     fail(file, motionLine, 'MOTION while "%s" is still open (a "}" is missing).', tree.names{open(end)});
   end
+  tree.isEndSite = isEndSite;
 end
 
 % Tokens of the hierarchy: braces on their own, everything else split at
@@ -333,7 +363,7 @@ function [tree, t] = readChannels(file, tokens, tokenLines, t, tree, j)
   if numel(names) ~= count
     fail(file, line, 'CHANNELS %d lists %d channel names.', count, numel(names));
   end
-  known = {'xposition', 'yposition', 'zposition', 'xrotation', 'yrotation', 'zrotation'};
+  known = {'Xposition', 'Yposition', 'Zposition', 'Xrotation', 'Yrotation', 'Zrotation'};
   for k = 1:count
     kind = find(strcmpi(names{k}, known));
     if isempty(kind)
@@ -353,6 +383,7 @@ function [tree, t] = readChannels(file, tokens, tokenLines, t, tree, j)
     tree.channelJoint(end + 1) = j;
     tree.channelIsRotation(end + 1) = isRotation;
     tree.channelAxis(end + 1) = axis;
+    tree.channels{j}{end + 1} = known{kind};
   end
   t = last + 1;
 end
@@ -385,9 +416,15 @@ function [values, frameTime] = parseMotion(file, lines, motionLine, channelCount
   data = data(filled);
   dataLines = dataLines(filled);
   if channelCount == 0
-    % Nothing to read per frame: any data would be surplus.
+    % Nothing to read per frame: any data would be surplus. Each frame is
+    % still a line, if an empty one, so that "Frames:" cannot ask for more
+    % frames than the file holds.
     if ~isempty(data)
       fail(file, dataLines(1), 'motion data, but the hierarchy has no CHANNELS.');
+    end
+    if numel(lines) - line < frames
+      fail(file, numel(lines), 'the file ends after %d of %d (empty) frame lines.', ...
+           numel(lines) - line, frames);
     end
     values = zeros(0, frames);
     return;
@@ -475,10 +512,9 @@ function positions = rootPositions(tree, values)
   end
 end
 
-% Each joint's BVH rotation is the product of its rotation channels in file
-% order; it turns the joint's children, so it goes into their rows (see the
-% help above). The root's rows are the identity.
-function local = chainedRotations(tree, values, jointCount, frames)
+% Each joint's BVH rotation, 4 x N: the product of its rotation channels in
+% file order.
+function bvhRotation = jointRotations(tree, values, jointCount, frames)
   identity = repmat([1; 0; 0; 0], 1, frames);
   bvhRotation = repmat({identity}, 1, jointCount);
   for c = find(tree.channelIsRotation)
@@ -489,6 +525,11 @@ function local = chainedRotations(tree, values, jointCount, frames)
     turn(1 + tree.channelAxis(c), :) = sin(half);
     bvhRotation{j} = quaternionProduct(bvhRotation{j}, turn);
   end
+end
+
+% A joint's BVH rotation turns the joint's children, so it goes into their
+% rows (see the help above). The root's rows are the identity.
+function local = chainedRotations(tree, bvhRotation, jointCount, frames)
   local = zeros(4 * jointCount, frames);
   local(1, :) = 1;
   for j = 2:jointCount
