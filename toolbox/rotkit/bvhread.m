@@ -19,12 +19,27 @@ function [skel, motion] = bvhread(file)
 %     names     1 x J cell of the joint names; an End Site takes the name
 %               of its joint followed by '_end' (the End Site of 'Head' is
 %               'Head_end').
+%     channels  1 x J cell: channels{j} is joint j's channel list in the
+%               order of its CHANNELS statement, a 1 x C cell of
+%               'Xposition', 'Yposition', 'Zposition', 'Xrotation',
+%               'Yrotation', 'Zrotation' (spelt so whatever the file's
+%               case); 1 x 0 for End Sites and joints without CHANNELS.
+%     endSites  1 x J logical: true for the End Sites.
+%     leafJoints  1 x L: the joints (ROOT or JOINT, not End Sites) that
+%               have no children, in file order.
 %   MOTION, one column per frame:
 %     rootPositions   3 x N: the root's OFFSET plus its position channels
 %                     (a missing position channel counts as 0).
 %     localRotations  4J x N: one quaternion per joint, scalar first
 %                     [w; x; y; z] in rows 4j-3 to 4j (see below).
 %     frameTime       seconds per frame, from "Frame Time:".
+%     leafRotations   4L x N: the BVH rotation of each joint of
+%                     skel.leafJoints, rows 4l-3 to 4l for leafJoints(l).
+%                     Such a joint turns nothing, so its rotation has no
+%                     rows in localRotations; it is kept here so that
+%                     BVHWRITE can write it back.
+%   Channels, endSites, leafJoints and leafRotations are what BVHWRITE
+%   needs to write the file's layout again; POSECHAIN does not read them.
 %
 %   Rotations. The rotation channels of a joint, in degrees, become one
 %   unit quaternion: the product of the channels' rotations in the order
@@ -45,23 +60,30 @@ function [skel, motion] = bvhread(file)
 %   then the BVH global rotation of j's parent, the one that turns j's
 %   offset. The root's own rotation thus stands in the rows of its
 %   children. To turn the whole motion by a rotation q, put q in the root's
-%   rows and turn rootPositions by q. A JOINT without children or End Site
-%   turns nothing, so its rotation has no rows of its own.
+%   rows and turn rootPositions by q. A joint with several children has
+%   its rotation in the rows of each of them (BVHWRITE reads it from the
+%   first child's rows). A JOINT without children or End Site turns
+%   nothing, so its rotation has no rows in localRotations: it is in
+%   motion.leafRotations.
 %
 %   The file: one ROOT; JOINT and End Site blocks nested in braces, each
 %   with one OFFSET; position channels (Xposition, Yposition, Zposition,
 %   each at most once) on the root only; then MOTION, "Frames: N",
 %   "Frame Time: T" and one line per frame with one number per channel, in
-%   the order of the CHANNELS statements. Keywords and channel names are
-%   matched regardless of case.
+%   the order of the CHANNELS statements (with no channels at all, one
+%   line per frame all the same, empty). Keywords and channel names are
+%   matched regardless of case. Lines may end in LF, CR LF or CR, the last
+%   one without; words are parted by any run of spaces and tabs; a name is
+%   the rest of its line ("mixamorig:Hips", "Left Hand"); numbers may have
+%   an exponent (1.5e+01). The text is ASCII or UTF-8.
 %
 %   Errors. A file that does not follow this layout raises an error that
 %   names the file and the line: a missing or unexpected keyword or brace,
 %   a joint without OFFSET, unknown channels, position channels on a joint
 %   other than the root, motion data with fewer or more frames than
 %   "Frames:" says or a frame with too few or too many values, and any
-%   value that is not a finite decimal number. Nothing is skipped but
-%   blank lines.
+%   value that is not a finite decimal number, and text that is not UTF-8.
+%   Nothing is skipped but blank lines.
 %
 %   Example: the sample walk, 21 joints and 5 End Sites, 120 frames of
 %   1/30 second. The root starts where the first frame line of the file
@@ -89,7 +111,7 @@ function [skel, motion] = bvhread(file)
 %     >> plot(P(3*head-2, :), P(3*head, :))          % doctest: +SKIP
 %
 %
-%   See also POSECHAIN, ROTCOMPOSE, ROTREVERSE, ROTBLEND.
+%   See also BVHWRITE, MOTIONRESAMPLE, POSECHAIN, ROTCOMPOSE, ROTBLEND.
 
   if isa(file, 'string')
     file = char(file);
