@@ -2,7 +2,8 @@
 // against the long double sinl (some 11 bits finer than a double), and its
 // distance from <cmath>'s sin. Prints the worst error in ulps and where.
 //   sine_sweep [grid points, default 2^26]
-#include "rotblend/sine.h"
+#define ROTKIT_LANES_KERNEL "lanemath/sine_lanes.h"
+#include "simd/each_target.h"
 
 #include <cmath>
 #include <cstdio>
@@ -10,6 +11,9 @@
 #include <random>
 
 namespace {
+
+using rotkit::scalar::kSineRange;
+using rotkit::scalar::sine;
 
 struct Sweep {
   double worst = 0;

@@ -37,6 +37,6 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
   const double* q2Data = mxGetPr(q2);
   const double* tData = mxGetPr(t);
   double* outData = mxGetPr(plhs[0]);
-  // The end rotations are copied once; every parameter uses the same two.
-  interpolateRotations(loadQuaternion(q1Data), loadQuaternion(q2Data), tData, count, outData);
+  // Only the first four doubles of each end rotation are read, once.
+  interpolateRotations(q1Data, q2Data, tData, count, outData);
 }

@@ -5,6 +5,7 @@
 #include "rotblend/interpolate_rotation.h"
 
 #include "support/bits.h"
+#include "support/paths.h"
 
 #include <cfloat>
 #include <cmath>
@@ -13,25 +14,23 @@
 
 namespace {
 
-struct Path {
-  std::string name;
-  void (*blend)(const RotationBlend&, const double*, std::uint32_t, double*);
-};
+using Path = NamedPath<InterpolateRotations>;
 
-std::vector<Path> vectorPaths() {
-  std::vector<Path> paths;
-#if defined(ROTKIT_BUILD_SSE2)
-  paths.push_back({"sse2", blendColumnsSse2});
-#endif
-#if defined(ROTKIT_BUILD_AVX2)
-  if (widestVectorPath() == VectorPath::avx2) paths.push_back({"avx2", blendColumnsAvx2});
-#endif
-  return paths;
+std::vector<Path> vectorPaths() { return runnablePaths(interpolateRotationsPaths(), interpolateRotations); }
+
+using Ends = std::pair<Quaternion, Quaternion>;
+
+// The linear branch, as the scalar formula takes it for these ends.
+bool takesTheLinearBranch(const Ends& ends) {
+  const Quaternion& a = ends.first;
+  const Quaternion& b = ends.second;
+  const double d = ((a.w * b.w + a.x * b.x) + a.y * b.y) + a.z * b.z;
+  return !(std::fabs(d) < 0.999);
 }
 
 // End rotations that take each branch, with and without the flip; non-unit
 // ones; ones whose blend is zero at t = 0.5; and a NaN.
-std::vector<std::pair<Quaternion, Quaternion>> endRotations() {
+std::vector<Ends> endRotations() {
   const double c = std::sqrt(1 - 0.999 * 0.999);
   return {
       {{1, 0, 0, 0}, {0, 1, 0, 0}},                   // d = 0: spherical
@@ -64,19 +63,20 @@ std::vector<double> parameters(std::size_t count, double specialShare, std::mt19
 
 // Runs `path` and the scalar path on the same blend and parameters, the
 // path's buffers shifted by `shift` doubles off their allocation.
-void expectSameAsScalar(const Path& path, const RotationBlend& blend, const std::vector<double>& t,
-                        std::size_t shift) {
+void expectSameAsScalar(const Path& path, const Ends& ends, const std::vector<double>& t, std::size_t shift) {
   const auto count = static_cast<std::uint32_t>(t.size());
+  const double q[8] = {ends.first.w, ends.first.x, ends.first.y, ends.first.z,
+                       ends.second.w, ends.second.x, ends.second.y, ends.second.z};
   std::vector<double> expected(4 * t.size());
-  blendColumnsScalar(blend, t.data(), count, expected.data());
+  scalarPath(interpolateRotationsPaths())(q, q + 4, t.data(), count, expected.data());
 
   // Exactly sized, so that the sanitizers see any access past an end.
   std::vector<double> in(shift + t.size()), out(shift + expected.size(), 777.0);
   std::copy(t.begin(), t.end(), in.begin() + static_cast<std::ptrdiff_t>(shift));
-  path.blend(blend, in.data() + shift, count, out.data() + shift);
+  path.function(q, q + 4, in.data() + shift, count, out.data() + shift);
   EXPECT_TRUE(SameBits(std::vector<double>(out.begin() + static_cast<std::ptrdiff_t>(shift), out.end()), expected))
-      << path.name << ", " << (blend.spherical ? "spherical" : "linear") << ", " << count << " parameters, shift "
-      << shift;
+      << path.name << ", " << (takesTheLinearBranch(ends) ? "linear" : "spherical") << ", " << count
+      << " parameters, shift " << shift;
   for (std::size_t i = 0; i < shift; ++i) EXPECT_EQ(out[i], 777.0) << path.name << ": wrote before the output";
 }
 
@@ -84,12 +84,11 @@ TEST(BlendColumnsVectorPaths, MatchScalarForEveryBranchLengthAndAlignment) {
   std::mt19937_64 random(4);
   for (const Path& path : vectorPaths()) {
     for (const auto& ends : endRotations()) {
-      const RotationBlend blend = prepareBlend(ends.first, ends.second);
-      for (std::size_t n = 0; n <= 11; ++n) {
-        for (std::size_t shift : {0, 1, 3}) expectSameAsScalar(path, blend, parameters(n, 0.2, random), shift);
+      for (std::size_t n = 0; n <= 19; ++n) {
+        for (std::size_t shift : {0, 1, 3}) expectSameAsScalar(path, ends, parameters(n, 0.2, random), shift);
       }
-      expectSameAsScalar(path, blend, parameters(1001, 0.0, random), 1);
-      expectSameAsScalar(path, blend, parameters(1001, 0.5, random), 2);
+      expectSameAsScalar(path, ends, parameters(1001, 0.0, random), 1);
+      expectSameAsScalar(path, ends, parameters(1001, 0.5, random), 2);
     }
   }
 }
@@ -97,13 +96,13 @@ TEST(BlendColumnsVectorPaths, MatchScalarForEveryBranchLengthAndAlignment) {
 TEST(BlendColumnsVectorPaths, ZeroBlendGivesNaNColumnsInEveryLane) {
   // With q2 = 3·q1 the blend (1 − t)·q1 + t·q2 vanishes at t = −0.5: r = +∞
   // and the column is NaN. The zero parameter goes into each lane in turn.
-  const RotationBlend blend = prepareBlend(Quaternion{1, 0, 0, 0}, Quaternion{3, 0, 0, 0});
-  ASSERT_FALSE(blend.spherical);
+  const Ends ends{{1, 0, 0, 0}, {3, 0, 0, 0}};
+  ASSERT_TRUE(takesTheLinearBranch(ends));
   for (const Path& path : vectorPaths()) {
-    for (std::size_t lane = 0; lane < 4; ++lane) {
-      std::vector<double> t = {0.25, 0.5, 0.75, 1.0};
+    for (std::size_t lane = 0; lane < 8; ++lane) {
+      std::vector<double> t = {0.25, 0.5, 0.75, 1.0, 1.25, 1.5, 1.75, 2.0};
       t[lane] = -0.5;
-      expectSameAsScalar(path, blend, t, 0);
+      expectSameAsScalar(path, ends, t, 0);
     }
   }
 }
@@ -113,11 +112,13 @@ TEST(BlendColumnsVectorPaths, DispatchMatchesThePerParameterKernel) {
   for (const auto& ends : endRotations()) {
     const std::vector<double> t = parameters(37, 0.3, random);
     std::vector<double> out(4 * t.size());
-    interpolateRotations(ends.first, ends.second, t.data(), static_cast<std::uint32_t>(t.size()), out.data());
+    const double q[8] = {ends.first.w, ends.first.x, ends.first.y, ends.first.z,
+                         ends.second.w, ends.second.x, ends.second.y, ends.second.z};
+    interpolateRotations(q, q + 4, t.data(), static_cast<std::uint32_t>(t.size()), out.data());
     std::vector<double> expected;
     for (double ti : t) {
-      const Quaternion q = interpolateRotation(ends.first, ends.second, ti);
-      expected.insert(expected.end(), {q.w, q.x, q.y, q.z});
+      const Quaternion r = interpolateRotation(ends.first, ends.second, ti);
+      expected.insert(expected.end(), {r.w, r.x, r.y, r.z});
     }
     EXPECT_TRUE(SameBits(out, expected));
   }

@@ -1,9 +1,8 @@
 // The rotblend kernel: the formulas term by term (bit for bit, with the
-// kernel's own sine of rotblend/sine.h and <cmath>'s sqrt and atan2),
+// kernel's own sine of lanemath/sine_lanes.h and <cmath>'s sqrt and atan2),
 // known points and properties of the arc (a few ulps, since sin and atan2
 // enter), the branch threshold, the flip, and the prepared per-call form.
 #include "rotblend/interpolate_rotation.h"
-#include "rotblend/sine.h"
 
 #include "support/bits.h"
 
@@ -12,7 +11,13 @@
 #include <random>
 #include <utility>
 
+// The sine as the scalar path compiles it.
+#define ROTKIT_LANES_KERNEL "lanemath/sine_lanes.h"
+#include "simd/each_target.h"
+
 namespace {
+
+using rotkit::scalar::sine;
 
 using Q = std::array<double, 4>;
 
@@ -227,7 +232,7 @@ TEST(RotationBlend, PreparedFormEqualsThePerParameterKernel) {
     std::vector<double> ts;
     for (std::size_t i = start; i < start + 8 && i < all.size(); ++i) ts.push_back(all[i].t);
     std::vector<double> out(4 * ts.size() + 1, 12345.0);
-    interpolateRotations(quat(s.q1), quat(s.q2), ts.data(), static_cast<std::uint32_t>(ts.size()), out.data());
+    interpolateRotations(s.q1.data(), s.q2.data(), ts.data(), static_cast<std::uint32_t>(ts.size()), out.data());
     std::vector<double> expected;
     for (double t : ts) {
       const std::vector<double> one = blend(s.q1, s.q2, t);
@@ -237,7 +242,7 @@ TEST(RotationBlend, PreparedFormEqualsThePerParameterKernel) {
     EXPECT_TRUE(SameBits(out, expected)) << start;
   }
   double untouched = 7;
-  interpolateRotations(quat(all[0].q1), quat(all[0].q2), nullptr, 0, &untouched);
+  interpolateRotations(all[0].q1.data(), all[0].q2.data(), nullptr, 0, &untouched);
   EXPECT_EQ(untouched, 7);
 }
 
