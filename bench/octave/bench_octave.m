@@ -5,7 +5,7 @@
 %     only creates the same output matrices: the host's own cost of a
 %     call), and against a + b on arrays of the output's size, all in one
 %     run; writes the times to RESULTFILE. SIZES (default '[1e3 1e4 1e5 1e6]')
-%     and NAMES (default 'rotcompose,rotreverse,rotblend,posechain') narrow
+%     and NAMES (default 'rotcompose,rotreverse,rotblend,rotslerp,posechain') narrow
 %     the run. posechain's N counts frames of a 31-joint random tree.
 %   octave-cli bench_octave.m report TUNEDFILE UNTUNEDFILE
 %     prints the ratio tables of two such runs side by side: one with glibc's
@@ -23,7 +23,7 @@ buildDir = args{2};
 resultFile = args{3};
 addpath(fullfile(buildDir, 'mex'));
 addpath(fullfile(buildDir, 'bench', 'mex'));
-names = {'rotcompose', 'rotreverse', 'rotblend', 'posechain'};
+names = {'rotcompose', 'rotreverse', 'rotblend', 'rotslerp', 'posechain'};
 if numel(args) >= 5
   names = strsplit(args{5}, ',');
 end
@@ -63,6 +63,13 @@ for d = 1:numel(names)
         viaMex = @() rotblend(q1, q2, t);
         empty = @() emptymex([4 n], q1, q2, t);
         mcode = @() mcode_rotblend(q1, q2, t);
+        outSize = [4 n];
+      case 'rotslerp'
+        q1 = unit_quaternions(n); q2 = unit_quaternions(n);    % random pairs: the spherical branch
+        t = rand(1, n);
+        viaMex = @() rotslerp(q1, q2, t);
+        empty = @() emptymex([4 n], q1, q2, t);
+        mcode = @() mcode_rotslerp(q1, q2, t);
         outSize = [4 n];
       case 'posechain'
         parents = [0, arrayfun(@(j) randi(j - 1), 2:joints)];

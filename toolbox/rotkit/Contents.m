@@ -8,10 +8,13 @@
 %   rotcompose - Hamilton product of two quaternion arrays, column by column.
 %   rotreverse - Inverse of every quaternion of an array.
 %   rotblend   - Spherical interpolation between two rotations, shorter arc.
+%   rotslerp   - Spherical interpolation between rotations, column by column.
 %
 % Skeletons and motion
 %   posechain  - Forward kinematics: every joint's position in every frame.
 %   bvhread    - Read a BVH motion file into the inputs of posechain.
+%   bvhwrite   - Write a skeleton and its motion as a BVH file.
+%   motionresample - The same motion at another frame time.
 %
 % Every result of the four MEX functions is defined bit for bit; no input
 % can crash the host: a wrong one gets a clear error.
