@@ -7,9 +7,11 @@
 #   make test-valgrind   the C++ tests under valgrind memcheck
 #   make fuzz       every fuzz target for FUZZ_SECONDS each (fuzz/, clang)
 #   make fuzz-ci    the same, briefly (FUZZ_CI_SECONDS each)
+#   make test-arm64  the C++ tests cross-built for arm64, run under qemu-user
 #   make bench  kernel and Octave benchmarks (Release), printing ratio tables
 BUILD ?= build
 ASAN_BUILD ?= build-asan
+ARM64_BUILD ?= build-arm64
 JOBS ?= $(shell nproc)
 OCTAVE = octave-cli --norc --no-history --quiet
 FUZZ_BUILD ?= build-fuzz
@@ -17,7 +19,7 @@ FUZZ_SECONDS ?= 600
 FUZZ_CI_SECONDS ?= 45
 VALGRIND = valgrind --tool=memcheck --error-exitcode=1 --leak-check=full --errors-for-leak-kinds=definite --quiet
 
-.PHONY: all setup build test test-sanitize test-valgrind fuzz-build fuzz fuzz-ci demo dist bench clean
+.PHONY: all setup build test test-sanitize test-valgrind test-arm64 fuzz-build fuzz fuzz-ci demo dist bench clean
 
 all: build
 
@@ -35,6 +37,15 @@ test-sanitize: setup
 	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DROTKIT_SANITIZE=ON -DROTKIT_OCTAVE=OFF
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
+
+# The C++ tests (kernels on the NEON path, gateways on the embedded host,
+# the golden hashes) for arm64, cross-built and run under qemu-aarch64.
+test-arm64:
+	@bash tools/setup.sh arm64
+	cmake -S . -B $(ARM64_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/aarch64-linux-gnu.cmake -DCMAKE_BUILD_TYPE=Release \
+	      -DROTKIT_OCTAVE=OFF -DROTKIT_BENCH=OFF
+	cmake --build $(ARM64_BUILD) -j $(JOBS)
+	ctest --test-dir $(ARM64_BUILD) --output-on-failure -j $(JOBS)
 
 test-valgrind: build
 	for t in $(BUILD)/tests/*_tests; do echo "valgrind: $$t"; $(VALGRIND) $$t --gtest_brief=1 || exit 1; done
@@ -60,4 +71,4 @@ bench: build
 	bash bench/run_bench.sh $(BUILD)
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(ARM64_BUILD) $(FUZZ_BUILD)

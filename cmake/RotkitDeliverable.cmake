@@ -5,6 +5,9 @@
 #   ${name}_embedded  shared library on the embedded host, build/embedded/${name}.so;
 #   ${name}_octave    Octave MEX file build/mex/${name}.mex, with its help file
 #                     ${name}/${name}.m copied beside it;
+#   ${name}_kernel_avx512emu  the kernel again with its AVX-512 path on SIMDe's
+#                     portable intrinsics (x86-64 with SIMDe only), so that the
+#                     tests run that path's lanes on processors without AVX-512;
 # and, when CMake finds MATLAB, ${name}_matlab through matlab_add_mex.
 
 if(ROTKIT_OCTAVE)
@@ -26,6 +29,11 @@ endif()
 
 find_package(Matlab QUIET COMPONENTS MX_LIBRARY)
 
+# SIMDe (Debian libsimde-dev) for the emulated AVX-512 kernels of the tests.
+if(CMAKE_SYSTEM_PROCESSOR MATCHES "x86_64|AMD64")
+  find_path(ROTKIT_SIMDE_INCLUDE simde/x86/avx512.h)
+endif()
+
 set(ROTKIT_MEX_DIR ${CMAKE_BINARY_DIR}/mex)
 set(ROTKIT_EMBEDDED_DIR ${CMAKE_BINARY_DIR}/embedded)
 set_property(GLOBAL PROPERTY ROTKIT_KERNELS "")
@@ -40,6 +48,14 @@ function(rotkit_add_deliverable)
   target_include_directories(${name}_kernel PUBLIC ${PROJECT_SOURCE_DIR})
   target_link_libraries(${name}_kernel PUBLIC ${ARG_LIBS})
   set_property(GLOBAL APPEND PROPERTY ROTKIT_KERNELS ${name}_kernel)
+
+  if(ROTKIT_SIMDE_INCLUDE)
+    add_library(${name}_kernel_avx512emu STATIC ${ARG_KERNEL})
+    target_include_directories(${name}_kernel_avx512emu PUBLIC ${PROJECT_SOURCE_DIR})
+    target_include_directories(${name}_kernel_avx512emu SYSTEM PUBLIC ${ROTKIT_SIMDE_INCLUDE})
+    target_compile_definitions(${name}_kernel_avx512emu PUBLIC ROTKIT_EMULATE_AVX512)
+    target_link_libraries(${name}_kernel_avx512emu PUBLIC ${ARG_LIBS})
+  endif()
 
   add_library(${name}_embedded MODULE ${gateway})
   target_link_libraries(${name}_embedded PRIVATE embeddedhost ${name}_kernel)

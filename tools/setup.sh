@@ -4,12 +4,14 @@
 # to run and fails.
 set -euo pipefail
 
-packages=(g++ make cmake pkg-config googletest libgtest-dev libbenchmark-dev
+packages=(g++ make cmake pkg-config googletest libgtest-dev libbenchmark-dev libsimde-dev
           octave liboctave-dev octave-doctest gnuplot-nox ghostscript fonts-freefont-otf)
-# Extra sets: "fuzz" adds clang and its libFuzzer runtime.
+# Extra sets: "fuzz" adds clang and its libFuzzer runtime; "arm64" the cross
+# compiler, qemu-user and GoogleTest's sources for make test-arm64.
 for extra in "$@"; do
   case "$extra" in
     fuzz) packages+=(clang libclang-rt-14-dev) ;;
+    arm64) packages+=(g++-aarch64-linux-gnu binutils-aarch64-linux-gnu qemu-user googletest) ;;
     *) echo "setup.sh: unknown set '$extra'" >&2; exit 2 ;;
   esac
 done
