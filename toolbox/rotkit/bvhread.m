@@ -82,7 +82,8 @@ function [skel, motion] = bvhread(file)
 %   a joint without OFFSET, unknown channels, position channels on a joint
 %   other than the root, motion data with fewer or more frames than
 %   "Frames:" says or a frame with too few or too many values, and any
-%   value that is not a finite decimal number, and text that is not UTF-8.
+%   value that is not a finite decimal number, a root position (OFFSET plus
+%   channel) that overflows, and text that is not UTF-8.
 %   Nothing is skipped but blank lines.
 %
 %   Example: the sample walk, 21 joints and 5 End Sites, 120 frames of
@@ -125,7 +126,7 @@ function [skel, motion] = bvhread(file)
     fail(file, numel(lines), 'no MOTION line: the file ends in its hierarchy.');
   end
   tree = parseHierarchy(file, lines(1:motionLine - 1), motionLine);
-  [values, frameTime] = parseMotion(file, lines, motionLine, numel(tree.channelJoint));
+  [values, frameTime, dataLines] = parseMotion(file, lines, motionLine, numel(tree.channelJoint));
 
   frames = size(values, 2);
   jointCount = numel(tree.parents);
@@ -136,6 +137,10 @@ function [skel, motion] = bvhread(file)
                 'channels', {tree.channels}, 'endSites', tree.isEndSite, 'leafJoints', leaves);
   bvhRotation = jointRotations(tree, values, jointCount, frames);
   motion.rootPositions = rootPositions(tree, values);
+  [~, frame] = find(~isfinite(motion.rootPositions), 1);
+  if ~isempty(frame)
+    fail(file, dataLines(frame), 'frame %d: the root''s OFFSET plus its position overflows.', frame);
+  end
   motion.localRotations = chainedRotations(tree, bvhRotation, jointCount, frames);
   motion.frameTime = frameTime;
   motion.leafRotations = reshape(vertcat(bvhRotation{leaves}), 4 * numel(leaves), frames);
@@ -301,7 +306,11 @@ function [tokens, tokenLines] = tokenize(lines)
   perLine = regexp(lines, '[{}]|[^\s{}]+', 'match');
   counts = cellfun(@numel, perLine);
   tokens = [perLine{:}];
-  tokenLines = repelem(1:numel(lines), counts);
+  tokenLines = zeros(1, 0);
+  if ~isempty(tokens)       % repelem refuses an empty list of lines
+    tokenLines = repelem(1:numel(lines), counts);
+  end
+  tokens = reshape(tokens, 1, []);
 end
 
 % The name after ROOT or JOINT: the rest of the line up to a "{". After End,
@@ -412,7 +421,7 @@ end
 
 % MOTION, "Frames: N", "Frame Time: T", then N lines of channelCount numbers.
 % Returns the values as channelCount x N, one column per frame.
-function [values, frameTime] = parseMotion(file, lines, motionLine, channelCount)
+function [values, frameTime, dataLines] = parseMotion(file, lines, motionLine, channelCount)
   line = nextLine(lines, motionLine);
   frameText = regexpi(safeLine(lines, line), '^\s*Frames:\s*(\S+)\s*$', 'tokens', 'once');
   if isempty(frameText)

@@ -374,10 +374,7 @@ function angles = rotationAngles(q, axes, name)
   if numel(distinct) >= 3
     angles(used(1:3), :) = rot2eul(q, letters(distinct(1:3)));
   elseif numel(distinct) == 2
-    % The two axes and the third: the third angle must come out 0.
-    third = 6 - distinct(1) - distinct(2);
-    A = rot2eul(q, letters([distinct, third]));
-    angles(used, :) = A(1:2, :);
+    angles(used, :) = twoAxisAngles(q, distinct(1), distinct(2));
   elseif numel(distinct) == 1
     s = sign(q(1, :));
     s(s == 0) = 1;
@@ -401,6 +398,34 @@ function angles = rotationAngles(q, axes, name)
     fail('the rotation of "%s" in frame %d cannot be written in its rotation channels (%s): off by %.3g.', ...
          name, frame, list, gap(frame));
   end
+end
+
+% Angles [alpha; beta] with Ra(alpha) * Rb(beta) = q, where q is such a
+% product (a check follows). With c the third axis, e = +1 when a, b, c run
+% x, y, z cyclically (e_a * e_b = e * e_c) and ca = cos(alpha/2), and so
+% on: q_w = ca·cb, q_a = sa·cb, q_b = ca·sb, q_c = e·sa·sb. So (q_w, q_a)
+% and (q_b, e·q_c) both point along (ca, sa); the longer of the two gives
+% alpha/2 (up to a half turn, which only flips the sign of q), and beta
+% comes from Ra(-alpha) * q, a turn about b. Not rot2eul with a third axis:
+% for |beta| beyond a quarter turn its third angle is a half turn, not 0.
+function angles = twoAxisAngles(q, a, b)
+  c = 6 - a - b;
+  e = 1 - 2 * (mod(b - a, 3) ~= 1);
+  first = [q(1, :); q(1 + a, :)];
+  second = [q(1 + b, :); e * q(1 + c, :)];
+  useSecond = sum(second .^ 2, 1) > sum(first .^ 2, 1);
+  v = first;
+  v(:, useSecond) = second(:, useSecond);
+  alpha = 2 * atan2(v(2, :), v(1, :));
+  alpha = mod(alpha + pi, 2 * pi) - pi;
+  undo = zeros(4, columns(q));
+  undo(1, :) = cos(alpha / 2);
+  undo(1 + a, :) = -sin(alpha / 2);
+  rest = rotcompose(undo, q);
+  s = sign(rest(1, :));
+  s(s == 0) = 1;
+  beta = 2 * atan2(s .* rest(1 + b, :), s .* rest(1, :));
+  angles = [alpha; beta];
 end
 
 function text = fileText(parents, offsets, names, endSites, order, channels, values, frameTime, N, digits)
