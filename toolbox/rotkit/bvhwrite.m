@@ -478,7 +478,10 @@ function writeAtomically(file, text)
   if isempty(folder)
     folder = '.';
   end
-  temporary = [tempname(folder) '.tmp'];
+  % A fresh name in FILE's own folder (tempname's, which may fall back to
+  % another folder when given one).
+  [~, fresh] = fileparts(tempname());
+  temporary = fullfile(folder, [fresh '.bvhwrite.tmp']);
   fid = fopen(temporary, 'w');
   if fid < 0
     fail('cannot write in the folder of "%s".', file);
