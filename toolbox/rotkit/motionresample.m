@@ -55,17 +55,16 @@ function motion2 = motionresample(motion, frameTime)
 
   [N, leaves] = checkInputs(motion, frameTime);
   ratio = frameTime / motion.frameTime;
-  if N == 0
-    M = 0;
-  else
+  M = 0;
+  if N > 0
     M = floor((N - 1) / ratio + 1e-9) + 1;
   end
   u = min((0:M - 1) * ratio, N - 1);
   base = floor(u);
   w = u - base;
   on = w == 0;                        % new frames that are original ones
-  i = base(~on) + 1;                  % the frames before the others
-  between = w(~on);
+  i = reshape(base(~on), 1, []) + 1;  % the frames before the others (rows even when empty)
+  between = reshape(w(~on), 1, []);
 
   motion2 = motion;
   motion2.frameTime = frameTime;
