@@ -46,7 +46,7 @@ function(rotkit_add_deliverable)
 
   add_library(${name}_kernel STATIC ${ARG_KERNEL})
   target_include_directories(${name}_kernel PUBLIC ${PROJECT_SOURCE_DIR})
-  target_link_libraries(${name}_kernel PUBLIC ${ARG_LIBS})
+  target_link_libraries(${name}_kernel PUBLIC ${ARG_LIBS} Threads::Threads)
   set_property(GLOBAL APPEND PROPERTY ROTKIT_KERNELS ${name}_kernel)
 
   if(ROTKIT_SIMDE_INCLUDE)
@@ -54,6 +54,9 @@ function(rotkit_add_deliverable)
     target_include_directories(${name}_kernel_avx512emu PUBLIC ${PROJECT_SOURCE_DIR})
     target_include_directories(${name}_kernel_avx512emu SYSTEM PUBLIC ${ROTKIT_SIMDE_INCLUDE})
     target_compile_definitions(${name}_kernel_avx512emu PUBLIC ROTKIT_EMULATE_AVX512)
+    # SIMDe's 512-bit types are plain vector types here; GCC notes that
+    # passing them changes the ABI, which concerns no boundary of ours.
+    target_compile_options(${name}_kernel_avx512emu PUBLIC -Wno-psabi)
     target_link_libraries(${name}_kernel_avx512emu PUBLIC ${ARG_LIBS})
   endif()
 
@@ -67,7 +70,7 @@ function(rotkit_add_deliverable)
     add_library(${name}_octave MODULE ${gateway} ${ARG_KERNEL})
     target_include_directories(${name}_octave PRIVATE ${PROJECT_SOURCE_DIR})
     target_include_directories(${name}_octave SYSTEM PRIVATE ${ROTKIT_OCTAVE_INCLUDES})
-    target_link_libraries(${name}_octave PRIVATE ${ARG_LIBS})
+    target_link_libraries(${name}_octave PRIVATE ${ARG_LIBS} Threads::Threads)
     target_link_options(${name}_octave PRIVATE -Wl,-Bsymbolic)
     set_target_properties(${name}_octave PROPERTIES OUTPUT_NAME ${name} PREFIX "" SUFFIX ".mex"
                           LIBRARY_OUTPUT_DIRECTORY ${ROTKIT_MEX_DIR})

@@ -16,6 +16,7 @@
 #include <mex.h>
 
 #include "host/messages.h"
+#include "parallel/worker_pool.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -65,6 +66,19 @@ inline void requireArgumentCounts(int nrhs, int minInputs, int maxInputs, int nl
 inline std::uint32_t modelColumns(const mxArray* a) {
   if (!hasModelSize(a)) mexErrMsgTxt(ROTKIT_MSG_TOO_LARGE);
   return lowBits32(mxGetN(a));
+}
+
+// Makes sure, once per MEX file, that the host joins the kernels' worker
+// threads (parallel/worker_pool.h) before it unloads the MEX file: `clear`,
+// `clear mex` and leaving the host then never leave a thread running code
+// that is gone. Gateways call it before their kernel. Internal linkage, so
+// that every MEX file registers its own.
+static inline void joinWorkersAtExit() {
+  static bool registered = false;
+  if (!registered) {
+    mexAtExit(parallel::stopWorkers);
+    registered = true;
+  }
 }
 
 // Creates a real m x n double matrix. MATLAB's large-array API names the
