@@ -1,0 +1,44 @@
+% Thread counts change speed, never bits: every MEX function of the build,
+% on random data large enough to be split (and on odd lengths), gives the
+% same bits with ROTKIT_NUM_THREADS = 1, 2, 3 and 7, set at the prompt
+% between calls as a user would.
+
+%!function names = mex_functions ()
+%!  files = dir (fullfile (fileparts (which ('rotcompose')), ['*.' mexext()]));
+%!  names = regexprep ({files.name}, ['\.' mexext() '$'], '');
+%!endfunction
+
+%!function outputs = call_all (name, args)
+%!  if (strcmp (name, 'rot2eul'))
+%!    [a, locked] = feval (name, args{:});
+%!    outputs = {a, locked};
+%!  else
+%!    outputs = {feval(name, args{:})};
+%!  end
+%!endfunction
+
+%!test
+%! addpath (fullfile (fileparts (which ('samebits')), '..', 'parallel'));
+%! names = mex_functions ();
+%! assert (numel (names) >= 4);
+%! previous = getenv ('ROTKIT_NUM_THREADS');
+%! unwind_protect
+%!   for n = names
+%!     name = n{1};
+%!     for columns = [300001, 77777]
+%!       args = large_call (name, columns);
+%!       setenv ('ROTKIT_NUM_THREADS', '1');
+%!       reference = call_all (name, args);
+%!       for threads = {'2', '3', '7'}
+%!         setenv ('ROTKIT_NUM_THREADS', threads{1});
+%!         got = call_all (name, args);
+%!         for k = 1:numel (reference)
+%!           assert (samebits (got{k}, reference{k}), '%s: %s threads differ from 1 (%d columns)', ...
+%!                   name, threads{1}, columns);
+%!         end
+%!       end
+%!     end
+%!   end
+%! unwind_protect_cleanup
+%!   setenv ('ROTKIT_NUM_THREADS', previous);
+%! end_unwind_protect
