@@ -11,6 +11,7 @@
 #   make test-arm64  the C++ tests cross-built for arm64, run under qemu-user
 #   make bench  kernel and Octave benchmarks (Release), printing ratio tables
 #   make mutate the BVH mutation test at length (MUTANTS mutated files, SEED)
+#   make accuracy   the conversions' worst errors against scipy's (docs/accuracy.md)
 BUILD ?= build
 ASAN_BUILD ?= build-asan
 ARM64_BUILD ?= build-arm64
@@ -24,7 +25,7 @@ MUTANTS ?= 20000
 SEED ?= 1
 VALGRIND = valgrind --tool=memcheck --error-exitcode=1 --leak-check=full --errors-for-leak-kinds=definite --quiet
 
-.PHONY: all setup build test test-sanitize test-tsan test-valgrind test-arm64 fuzz-build fuzz fuzz-ci demo dist bench mutate clean
+.PHONY: all setup build test test-sanitize test-tsan test-valgrind test-arm64 fuzz-build fuzz fuzz-ci demo dist bench mutate accuracy clean
 
 all: build
 
@@ -83,11 +84,16 @@ dist:
 	bash tools/make_dist.sh $(BUILD)
 
 bench: build
+	@bash tools/setup.sh accuracy
 	bash bench/run_bench.sh $(BUILD)
 
 mutate: build
 	$(OCTAVE) --eval "addpath('tools', 'toolbox/rotkit', '$(BUILD)/mex', 'tests/support'); \
 	  exit(bvh_mutation_run($(MUTANTS), $(SEED)).faults > 0)"
+
+accuracy: build
+	@bash tools/setup.sh accuracy
+	bash tools/accuracy/run_accuracy.sh $(BUILD)
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(TSAN_BUILD) $(ARM64_BUILD) $(FUZZ_BUILD)

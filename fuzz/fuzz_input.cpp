@@ -83,16 +83,23 @@ FuzzArray decodeArray(ByteReader& in) {
     const std::size_t small = nextByte(in) % 6;
     a.rows = (flags & 0x20) != 0 ? big : small;
     a.cols = (flags & 0x20) != 0 ? small : big;
+    a.width = a.cols;
     a.array = embedded::makeHuge(a.rows, a.cols);
     return a;
   }
 
   a.rows = nextByte(in) % kMaxSide;
   a.cols = nextByte(in) % kMaxSide;
+  a.width = a.cols;
   if (!isDouble) {
     a.array = embedded::makeOfClass(a.classId, a.rows, a.cols);
     return a;
   }
+  // Flags 0xC0 (both top bits, not sparse, not complex): a third dimension
+  // of 0 to 4 pages, counted into cols as the host counts it.
+  const bool paged = !a.sparse && !a.complex && (flags & 0xC0) == 0xC0;
+  if (paged) a.pages = nextByte(in) % 5;
+  a.cols *= a.pages;
   const std::size_t count = a.rows * a.cols;
   const std::size_t stored = a.sparse ? nextByte(in) % (count + 1) : count;
   for (std::size_t i = 0; i < stored; ++i) a.values.push_back(nextValue(in));
@@ -100,6 +107,8 @@ FuzzArray decodeArray(ByteReader& in) {
     a.array = embedded::makeSparse(a.rows, a.cols, a.values);
   } else if (a.complex) {
     a.array = embedded::makeComplex(a.rows, a.cols, a.values, a.values);
+  } else if (paged) {
+    a.array = embedded::makeArray({a.rows, a.width, a.pages}, a.values);
   } else {
     a.array = embedded::makeDouble(a.rows, a.cols, a.values);
   }
@@ -155,7 +164,8 @@ std::string describeCall(const FuzzCall& call) {
   for (std::size_t i = 0; i < call.inputs.size(); ++i) {
     const FuzzArray& a = call.inputs[i];
     char line[160];
-    std::snprintf(line, sizeof line, "  input %zu: %zu x %zu %s%s%s%s", i + 1, a.rows, a.cols,
+    std::snprintf(line, sizeof line, "  input %zu: %zu x %zu%s %s%s%s%s", i + 1, a.rows, a.cols,
+                  a.pages != 1 ? (" (" + std::to_string(a.pages) + " pages)").c_str() : "",
                   a.complex ? "complex " : "", a.sparse ? "sparse " : "", a.huge ? "huge " : "",
                   className(a.classId));
     text += line;

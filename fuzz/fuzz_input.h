@@ -5,7 +5,8 @@
 // each input its class, complexity, sparsity, shape and values. Values lean
 // on a table of awkward doubles (signed zeros, NaN, infinities, subnormals,
 // huge magnitudes, small and non-integer parent numbers); any other byte
-// takes the next eight bytes as a raw double. "Huge" inputs carry counts no
+// takes the next eight bytes as a raw double. A real full double array may
+// have a third dimension (rotation matrices are 3 x 3 x N). "Huge" inputs carry counts no
 // memory could hold and have no data, so a gateway that reads one crashes.
 // When the bytes run out every further choice reads as zero, so any byte
 // string is a valid call.
@@ -26,7 +27,9 @@ struct FuzzArray {
   bool sparse = false;
   bool huge = false;           // counts beyond memory, no data
   std::size_t rows = 0;
-  std::size_t cols = 0;
+  std::size_t cols = 0;        // every dimension after the first, as mxGetN counts them
+  std::size_t width = 0;       // the second dimension alone
+  std::size_t pages = 1;       // a third dimension (real full doubles only); cols includes it
   std::vector<double> values;  // double class: full data, or the stored nonzeros when sparse
 };
 

@@ -21,5 +21,9 @@
 #define ROTKIT_MSG_NOT_ENOUGH_INPUTS "Not enough input arguments."
 #define ROTKIT_MSG_TOO_MANY_INPUTS "Too many input arguments."
 #define ROTKIT_MSG_TOO_MANY_OUTPUTS "Too many output arguments."
+// Shapes of the conversions' inputs: quaternions, vectors, rotation matrices.
+#define ROTKIT_MSG_Q_ROWS "Q must have 4 rows: one quaternion (w, x, y, z) per column."
+#define ROTKIT_MSG_V_ROWS "V must have 3 rows: one vector (x, y, z) per column."
+#define ROTKIT_MSG_R_SHAPE "R must be 3 x 3 x N: one rotation matrix per page."
 
 #endif

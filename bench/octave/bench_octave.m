@@ -5,8 +5,11 @@
 %     only creates the same output matrices: the host's own cost of a
 %     call), and against a + b on arrays of the output's size, all in one
 %     run; writes the times to RESULTFILE. SIZES (default '[1e3 1e4 1e5 1e6]')
-%     and NAMES (default 'rotcompose,rotreverse,rotblend,rotslerp,posechain') narrow
-%     the run. posechain's N counts frames of a 31-joint random tree.
+%     and NAMES (default: every function below) narrow the run. posechain's
+%     N counts frames of a 31-joint random tree. The conversions (rotapply,
+%     rotnormalize, rot2mat, mat2rot) are timed against scipy as well, on
+%     the same data, by bench/python/scipy_bench.py (Debian's python3 with
+%     python3-scipy; PYTHON overrides it; without scipy that column is NaN).
 %   octave-cli bench_octave.m report TUNEDFILE UNTUNEDFILE
 %     prints the ratio tables of two such runs side by side: one with glibc's
 %     malloc tuned to keep memory between calls, one without.
@@ -23,7 +26,7 @@ buildDir = args{2};
 resultFile = args{3};
 addpath(fullfile(buildDir, 'mex'));
 addpath(fullfile(buildDir, 'bench', 'mex'));
-names = {'rotcompose', 'rotreverse', 'rotblend', 'rotslerp', 'posechain'};
+names = {'rotcompose', 'rotreverse', 'rotblend', 'rotslerp', 'posechain', 'rotapply', 'rotnormalize', 'rot2mat', 'mat2rot'};
 if numel(args) >= 5
   names = strsplit(args{5}, ',');
 end
@@ -35,7 +38,12 @@ budget = 0.4;            % seconds per candidate and size, split over the rounds
 joints = 31;             % posechain's skeleton
 rand('seed', 8); randn('seed', 8);
 
-results = zeros(0, 6);   % deliverable, N, MEX, empty MEX, m-code, a + b (seconds per call)
+results = zeros(0, 7);   % deliverable, N, MEX, empty MEX, m-code, a + b, scipy (seconds per call)
+python = getenv('PYTHON');
+if isempty(python)
+  python = '/usr/bin/python3';
+end
+scipyScript = fullfile(here, '..', 'python', 'scipy_bench.py');
 for d = 1:numel(names)
   name = names{d};
   if exist(name) ~= 3
@@ -80,6 +88,34 @@ for d = 1:numel(names)
         empty = @() emptymex([3 * joints, n, 4 * joints, n], parents, offsets, root, local);
         mcode = @() mcode_posechain(parents, offsets, root, local);
         outSize = [3 * joints n];
+      case 'rotapply'
+        q = unit_quaternions(n); v = randn(3, n);
+        viaMex = @() rotapply(q, v);
+        empty = @() emptymex([3 n], q, v);
+        mcode = @() mcode_rotapply(q, v);
+        outSize = [3 n];
+        scipyInputs = {q, v};
+      case 'rotnormalize'
+        q = randn(4, n);
+        viaMex = @() rotnormalize(q);
+        empty = @() emptymex([4 n], q);
+        mcode = @() mcode_rotnormalize(q);
+        outSize = [4 n];
+        scipyInputs = {q};
+      case 'rot2mat'
+        q = unit_quaternions(n);
+        viaMex = @() rot2mat(q);
+        empty = @() emptymex([9 n], q);
+        mcode = @() mcode_rot2mat(q);
+        outSize = [9 n];
+        scipyInputs = {q};
+      case 'mat2rot'
+        m = rot2mat(unit_quaternions(n));
+        viaMex = @() mat2rot(m);
+        empty = @() emptymex([4 n], m);
+        mcode = @() mcode_mat2rot(m);
+        outSize = [4 n];
+        scipyInputs = {m};
     end
     pa = rand(outSize); pb = rand(outSize);
     plus = @() pa + pb;
@@ -87,11 +123,15 @@ for d = 1:numel(names)
     difference = max(abs(ours(:) - theirs(:)));
     clear ours theirs;    % at 1e6 frames posechain's results are 744 MB each
     seconds = time_calls({viaMex, empty, mcode, plus}, budget);
-    printf('%-10s N = %-7g MEX %9.3f ms  empty MEX %9.3f ms  m-code %9.3f ms  a + b %9.3f ms  (|MEX - m-code| <= %.1g)\n', ...
-           name, n, 1e3 * seconds, difference);
+    scipySeconds = NaN;
+    if exist('scipyInputs', 'var')
+      scipySeconds = time_scipy(python, scipyScript, name, n, scipyInputs, budget);
+    end
+    printf('%-12s N = %-7g MEX %9.3f ms  empty MEX %9.3f ms  m-code %9.3f ms  a + b %9.3f ms  scipy %9.3f ms  (|MEX - m-code| <= %.1g)\n', ...
+           name, n, 1e3 * seconds, 1e3 * scipySeconds, difference);
     fflush(stdout);
-    results(end + 1, :) = [d, n, seconds];
-    clear a b q q1 q2 t parents offsets root local pa pb viaMex empty mcode plus;
+    results(end + 1, :) = [d, n, seconds, scipySeconds];
+    clear a b q q1 q2 t v m parents offsets root local pa pb viaMex empty mcode plus scipyInputs;
   end
 end
 save('-text', resultFile, 'results', 'names');

@@ -21,6 +21,16 @@ void streamOneToFour(const double* a, double* out, std::size_t count) {
   }
 }
 
+void streamColumns(const double* in, std::size_t inRows, const double* second, std::size_t secondRows, double* out,
+                   std::size_t outRows, std::size_t cols) {
+  for (std::size_t k = 0; k < cols; ++k) {
+    double sum = 0;
+    for (std::size_t r = 0; r < inRows; ++r) sum += in[inRows * k + r];
+    for (std::size_t r = 0; r < secondRows; ++r) sum += second[secondRows * k + r];
+    for (std::size_t r = 0; r < outRows; ++r) out[outRows * k + r] = sum;
+  }
+}
+
 void streamPoseFrames(const double* root, const double* local, double* global, double* positions,
                       std::size_t joints, std::size_t frames) {
   for (std::size_t k = 0; k < frames; ++k) {

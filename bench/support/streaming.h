@@ -14,6 +14,12 @@ void streamOneToOne(const double* a, double* out, std::size_t count);
 // out[4i .. 4i+3] = a[i]: reads `count` doubles, writes 4·count.
 void streamOneToFour(const double* a, double* out, std::size_t count);
 
+// Per column k < cols: reads inRows doubles of `in` (and secondRows of
+// `second`, which may be null with secondRows 0), writes outRows of `out`,
+// each their sum: the bytes of a conversion from one column shape to another.
+void streamColumns(const double* in, std::size_t inRows, const double* second, std::size_t secondRows, double* out,
+                   std::size_t outRows, std::size_t cols);
+
 // The bytes of posechain over `frames` frames of `joints` joints: per frame
 // reads 3 root coordinates and 4J rotation components, writes 4J and 3J
 // doubles (global[i] = -local[i], positions[i] = local[i] + the root's sum).

@@ -28,7 +28,8 @@ for k = first:numel (cases)
         if (issparse (r))
           kind = ['sparse ' kind];
         end
-        outcome = sprintf ('%d x %d %s', rows (r), columns (r), kind);
+        % Every dimension: rot2mat's 3 x 3 x N shows as such.
+        outcome = sprintf ('%s %s', strjoin (arrayfun (@num2str, size (r), 'UniformOutput', false), ' x '), kind);
       otherwise
         [r, s] = feval (name, c.args{:});
         outcome = 'returns two outputs';

@@ -10,14 +10,22 @@
 %   rotblend   - Spherical interpolation between two rotations, shorter arc.
 %   rotslerp   - Spherical interpolation between rotations, column by column.
 %
+% Conversions
+%   rotapply     - Turn vectors by quaternions, column by column.
+%   rotnormalize - Quaternions divided by their lengths.
+%   rot2mat      - Rotation matrices of quaternions.
+%   mat2rot      - Quaternions of rotation matrices.
+%
 % Skeletons and motion
 %   posechain  - Forward kinematics: every joint's position in every frame.
 %   bvhread    - Read a BVH motion file into the inputs of posechain.
 %   bvhwrite   - Write a skeleton and its motion as a BVH file.
 %   motionresample - The same motion at another frame time.
+%   motionmap  - Apply a function to every motion of a collection of BVH files,
+%                on worker processes or cluster servers if asked.
 %
-% Every result of the four MEX functions is defined bit for bit; no input
-% can crash the host: a wrong one gets a clear error.
+% Every result of the MEX functions is defined bit for bit; no input can
+% crash the host: a wrong one gets a clear error.
 %
 % Sample motion: samples/walk.bvh beside bvhread.m, a humanoid of 21 joints
 % (26 with its End Sites) walking for 4 seconds and turning to the left;

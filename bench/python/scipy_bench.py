@@ -1,0 +1,59 @@
+"""scipy's time for the conversions, for the end-to-end benchmark
+(bench/octave/bench_octave.m calls it on the data it times the MEX on):
+
+    python3 bench/python/scipy_bench.py NAME N DIR BUDGET
+
+reads DIR/input1.f64 (and DIR/input2.f64 for rotapply), raw float64 in
+rotkit's layout (quaternions 4 x N scalar first, vectors 3 x N, matrices
+3 x 3 x N column major), puts them in scipy's layout (quaternions scalar
+last, N x 4; matrices N x 3 x 3) outside the timing, and prints the median
+seconds per call of scipy's own way to do the conversion:
+    rotapply      Rotation.from_quat(q).apply(v)
+    rotnormalize  Rotation.from_quat(q).as_quat()   (from_quat normalises)
+    rot2mat       Rotation.from_quat(q).as_matrix()
+    mat2rot       Rotation.from_matrix(m).as_quat()
+Used by the benchmark only, never by the toolbox or its tests.
+"""
+import sys
+import time
+
+import numpy as np
+from scipy.spatial.transform import Rotation
+
+
+def load(directory, index, rows, n):
+    values = np.fromfile(f"{directory}/input{index}.f64", dtype=np.float64)
+    return values.reshape(n, rows)
+
+
+def main(name, n, directory, budget):
+    if name == "mat2rot":
+        m = np.ascontiguousarray(load(directory, 1, 9, n).reshape(n, 3, 3).transpose(0, 2, 1))
+        call = lambda: Rotation.from_matrix(m).as_quat()
+    else:
+        q = np.ascontiguousarray(load(directory, 1, 4, n)[:, [1, 2, 3, 0]])
+        if name == "rotapply":
+            v = np.ascontiguousarray(load(directory, 2, 3, n))
+            call = lambda: Rotation.from_quat(q).apply(v)
+        elif name == "rotnormalize":
+            call = lambda: Rotation.from_quat(q).as_quat()
+        elif name == "rot2mat":
+            call = lambda: Rotation.from_quat(q).as_matrix()
+        else:
+            raise SystemExit(f"no scipy conversion for {name}")
+    call()
+    start = time.perf_counter()
+    call()
+    once = time.perf_counter() - start
+    per_batch = max(1, round(budget / 5 / max(once, 1e-7)))
+    rounds = []
+    for _ in range(5):
+        start = time.perf_counter()
+        for _ in range(per_batch):
+            call()
+        rounds.append((time.perf_counter() - start) / per_batch)
+    print(f"{np.median(rounds):.9f}")
+
+
+if __name__ == "__main__":
+    main(sys.argv[1], int(float(sys.argv[2])), sys.argv[3], float(sys.argv[4]))

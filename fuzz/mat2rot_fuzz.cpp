@@ -1,0 +1,30 @@
+// Fuzz target for mat2rot on the embedded host. Any call raises exactly
+// the message its checks give, having created nothing, or returns a 4 x N
+// real matrix, N the pages of 3 x 3, whose bits are the scalar path's (the
+// kernel's lanes file, compiled here). The decoder's third dimension makes
+// 3 x 3 x N inputs.
+#include "conversion_oracle.h"
+
+#define ROTKIT_LANES_KERNEL "mat2rot/matrix_to_quaternion_lanes.h"
+#include "simd/each_target.h"
+
+namespace {
+
+Outcome expectedOutcome(const FuzzCall& call) {
+  if (auto refusal = commonRefusal(call, 1)) return *refusal;
+  const FuzzArray& r = call.inputs[0];
+  if (r.rows != 3 || r.width != 3) return raises(ROTKIT_MSG_R_SHAPE);
+  const std::size_t n = r.cols / 3;
+  if (r.huge) return returnsShape(4, n);
+  std::vector<double> out(4 * n);
+  rotkit::scalar::matricesToQuaternions(r.values.data(), out.data(), static_cast<std::uint32_t>(n));
+  return returns(4, n, out);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const FuzzCall call = decodeCall(data, size);
+  callAndCheck(mexFunction, call, expectedOutcome(call), conversionMessages(), 1);
+  return 0;
+}

@@ -1,0 +1,28 @@
+// Fuzz target for rot2mat on the embedded host. Any call raises exactly
+// the message its checks give, having created nothing, or returns one
+// 3 x 3 page per quaternion (3 x 3N to mxGetM and mxGetN) whose bits are
+// the scalar path's (the kernel's lanes file, compiled here).
+#include "conversion_oracle.h"
+
+#define ROTKIT_LANES_KERNEL "rot2mat/quaternion_to_matrix_lanes.h"
+#include "simd/each_target.h"
+
+namespace {
+
+Outcome expectedOutcome(const FuzzCall& call) {
+  if (auto refusal = commonRefusal(call, 1)) return *refusal;
+  const FuzzArray& q = call.inputs[0];
+  if (q.rows != 4) return raises(ROTKIT_MSG_Q_ROWS);
+  if (q.huge) return returnsShape(3, 3 * q.cols);
+  std::vector<double> out(9 * q.cols);
+  rotkit::scalar::quaternionsToMatrices(q.values.data(), out.data(), static_cast<std::uint32_t>(q.cols));
+  return returns(3, 3 * q.cols, out);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const FuzzCall call = decodeCall(data, size);
+  callAndCheck(mexFunction, call, expectedOutcome(call), conversionMessages(), 1);
+  return 0;
+}

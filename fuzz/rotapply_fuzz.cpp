@@ -1,0 +1,33 @@
+// Fuzz target for rotapply on the embedded host. Any call raises exactly
+// the message its checks give, having created nothing, or returns a 3 x N
+// real matrix whose bits are the scalar path's turn of each column (the
+// kernel's lanes file, compiled here), whatever path the gateway took.
+#include "conversion_oracle.h"
+
+#define ROTKIT_LANES_KERNEL "rotapply/apply_rotation_lanes.h"
+#include "simd/each_target.h"
+
+namespace {
+
+Outcome expectedOutcome(const FuzzCall& call) {
+  if (auto refusal = commonRefusal(call, 2)) return *refusal;
+  const FuzzArray& q = call.inputs[0];
+  const FuzzArray& v = call.inputs[1];
+  if (q.rows != 4) return raises(ROTKIT_MSG_Q_ROWS);
+  if (v.rows != 3) return raises(ROTKIT_MSG_V_ROWS);
+  if (q.cols != v.cols && q.cols != 1 && v.cols != 1) return raises(ROTKIT_MSG_MISMATCH);
+  const std::size_t n = q.cols == 1 ? v.cols : q.cols;
+  if (q.huge || v.huge) return returnsShape(3, n);
+  std::vector<double> out(3 * n);
+  rotkit::scalar::applyRotations(q.values.data(), static_cast<std::uint32_t>(q.cols), v.values.data(),
+                                 static_cast<std::uint32_t>(v.cols), out.data(), static_cast<std::uint32_t>(n));
+  return returns(3, n, out);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const FuzzCall call = decodeCall(data, size);
+  callAndCheck(mexFunction, call, expectedOutcome(call), conversionMessages(), 1);
+  return 0;
+}

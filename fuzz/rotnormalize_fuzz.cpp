@@ -1,0 +1,28 @@
+// Fuzz target for rotnormalize on the embedded host. Any call raises
+// exactly the message its checks give, having created nothing, or returns
+// a 4 x N real matrix whose bits are the scalar path's (the kernel's lanes
+// file, compiled here), whatever path the gateway took.
+#include "conversion_oracle.h"
+
+#define ROTKIT_LANES_KERNEL "rotnormalize/normalize_columns_lanes.h"
+#include "simd/each_target.h"
+
+namespace {
+
+Outcome expectedOutcome(const FuzzCall& call) {
+  if (auto refusal = commonRefusal(call, 1)) return *refusal;
+  const FuzzArray& q = call.inputs[0];
+  if (q.rows != 4) return raises(ROTKIT_MSG_Q_ROWS);
+  if (q.huge) return returnsShape(4, q.cols);
+  std::vector<double> out(4 * q.cols);
+  rotkit::scalar::normalizeColumns(q.values.data(), out.data(), static_cast<std::uint32_t>(q.cols));
+  return returns(4, q.cols, out);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const FuzzCall call = decodeCall(data, size);
+  callAndCheck(mexFunction, call, expectedOutcome(call), conversionMessages(), 1);
+  return 0;
+}

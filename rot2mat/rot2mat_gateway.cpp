@@ -1,0 +1,20 @@
+// rot2mat: R = rot2mat(Q), the 3 x 3 x N rotation matrices of a 4 x N
+// quaternion array (scalar first, Hamilton product, active rotation): R(:,:,k)
+// is the matrix of rotapply(Q(:,k), ·). Bit for bit, no fused multiply-add.
+//
+// Every check runs before anything is created, in the order of the help
+// text; the first failure ends the call. A bare call returns into ans.
+#include "host/host.h"
+#include "rot2mat/quaternion_to_matrix.h"
+
+void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
+  requireArgumentCounts(nrhs, 1, 1, nlhs, 1);
+  const mxArray* q = prhs[0];
+  requireRealFullDouble(q);
+  const std::uint32_t cols = modelColumns(q);
+  if (mxGetM(q) != 4) mexErrMsgTxt(ROTKIT_MSG_Q_ROWS);
+
+  // One page per quaternion; the host drops the third dimension when N = 1.
+  plhs[0] = createRealArray3(3, 3, cols);
+  quaternionsToMatrices(mxGetPr(q), mxGetPr(plhs[0]), cols);
+}

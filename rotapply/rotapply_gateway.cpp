@@ -1,0 +1,27 @@
+// rotapply: V2 = rotapply(Q, V), each vector of a 3 x N array turned by its
+// quaternion of a 4 x N array (scalar first, Hamilton product): the active
+// rotation q·v·q*, bit for bit as posechain turns an offset. Either side
+// may have one column, used for every column of the other.
+//
+// Every check runs before anything is created, in the order of the help
+// text; the first failure ends the call. A bare call returns into ans.
+#include "host/host.h"
+#include "rotapply/apply_rotation.h"
+
+void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
+  requireArgumentCounts(nrhs, 2, 2, nlhs, 1);
+  const mxArray* q = prhs[0];
+  const mxArray* v = prhs[1];
+  requireRealFullDouble(q);
+  const std::uint32_t qCols = modelColumns(q);
+  requireRealFullDouble(v);
+  const std::uint32_t vCols = modelColumns(v);
+  if (mxGetM(q) != 4) mexErrMsgTxt(ROTKIT_MSG_Q_ROWS);
+  if (mxGetM(v) != 3) mexErrMsgTxt(ROTKIT_MSG_V_ROWS);
+  if (qCols != vCols && qCols != 1 && vCols != 1) mexErrMsgTxt(ROTKIT_MSG_MISMATCH);
+  // One column against N (N = 0 included) gives N; equal counts give that.
+  const std::uint32_t cols = qCols == 1 ? vCols : qCols;
+
+  plhs[0] = createRealMatrix(3, cols);
+  applyRotations(mxGetPr(q), qCols, mxGetPr(v), vCols, mxGetPr(plhs[0]), cols);
+}

@@ -1,0 +1,18 @@
+// rotnormalize: Q2 = rotnormalize(Q), every quaternion of a 4 x N array
+// (scalar first) divided by its length, bit for bit (no fused multiply-add).
+//
+// Every check runs before anything is created, in the order of the help
+// text; the first failure ends the call. A bare call returns into ans.
+#include "host/host.h"
+#include "rotnormalize/normalize_columns.h"
+
+void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
+  requireArgumentCounts(nrhs, 1, 1, nlhs, 1);
+  const mxArray* q = prhs[0];
+  requireRealFullDouble(q);
+  const std::uint32_t cols = modelColumns(q);
+  if (mxGetM(q) != 4) mexErrMsgTxt(ROTKIT_MSG_Q_ROWS);
+
+  plhs[0] = createRealMatrix(4, cols);
+  normalizeColumns(mxGetPr(q), mxGetPr(plhs[0]), cols);
+}

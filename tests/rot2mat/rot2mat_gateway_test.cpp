@@ -1,0 +1,37 @@
+// rot2mat on the embedded host: every message and its precedence, nothing
+// created before a failure, and the 3 x 3 x N result (3 x 3 for one
+// quaternion, 3 x 3 x 0 for none).
+#include "support/bits.h"
+#include "support/conversion_gateway.h"
+
+using embedded::makeDouble;
+
+namespace {
+
+const embedded::MexEntry rot2mat = deliverable("rot2mat");
+
+TEST(Rot2matGateway, CountsClassesAndSizes) {
+  auto q = makeDouble(4, 2, {1, 0, 0, 0, 0.5, 0.5, 0.5, 0.5});
+  expectArgumentCounts(rot2mat, {q.get()});
+  expectInputRefusals(rot2mat, {q.get()});
+  for (std::size_t rows : {0, 3, 5, 9}) {
+    auto wrong = makeDouble(rows, 1);
+    EXPECT_TRUE(RaisedCleanly(embedded::call(rot2mat, 1, {wrong.get()}), ROTKIT_MSG_Q_ROWS)) << rows;
+  }
+}
+
+TEST(Rot2matGateway, OnePagePerQuaternion) {
+  using Dims = std::vector<std::size_t>;
+  for (std::size_t n : {0, 1, 2, 5}) {
+    auto q = makeDouble(4, n, std::vector<double>(4 * n, 0.5));
+    embedded::CallResult r = embedded::call(rot2mat, 1, {q.get()});
+    ASSERT_FALSE(r.raised) << r.message;
+    const Dims expected = n == 1 ? Dims{3, 3} : Dims{3, 3, n};
+    EXPECT_EQ(embedded::dimensions(r.output.get()), expected) << n;
+  }
+  auto third = makeDouble(4, 1, {0.5, 0.5, 0.5, 0.5});
+  embedded::CallResult r = embedded::call(rot2mat, 1, {third.get()});
+  EXPECT_TRUE(SameBits(embedded::values(r.output.get()), {0, 1, 0, 0, 0, 1, 1, 0, 0}));
+}
+
+} // namespace
