@@ -64,9 +64,10 @@ inline void storeVectors(double* p, std::size_t stride, std::uint32_t lanes, con
 inline Vec3 spreadVector(const double* p) { return Vec3{V(p[0]), V(p[1]), V(p[2])}; }
 
 // v turned by q: v + 2w·(u × v) + 2·(u × (u × v)), u the vector part of q.
-// For a unit q this is q·v·q*; q is never normalised, so a non-unit q also
-// scales and shears (by |q|² for a vector along its axis). The term order
-// is part of the result: do not reorder or factor.
+// For a unit q this is q·v·q*; q is never normalised, and for a non-unit q
+// the formula as written is neither a rotation nor |q|² times one (a vector
+// along u is left as it is). The term order is part of the result: do not
+// reorder or factor.
 inline Vec3 rotateVector(const Quat& q, const Vec3& v) {
   const V cx = q.y * v.z - q.z * v.y;
   const V cy = q.z * v.x - q.x * v.z;

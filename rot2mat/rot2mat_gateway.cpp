@@ -16,5 +16,6 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
 
   // One page per quaternion; the host drops the third dimension when N = 1.
   plhs[0] = createRealArray3(3, 3, cols);
+  joinWorkersAtExit();  // the kernel may split its columns over worker threads
   quaternionsToMatrices(mxGetPr(q), mxGetPr(plhs[0]), cols);
 }

@@ -5,6 +5,12 @@
 #define ROTKIT_LANES_KERNEL "rotapply/apply_rotation_lanes.h"
 #include "simd/each_target.h"
 
+#include "parallel/worker_pool.h"
+
+// Below this many columns a thread of its own costs more than it saves
+// (bench/threads_bench: 1 against 2 threads, by size).
+constexpr std::uint32_t kColumnsPerThread = 65536;
+
 const KernelPaths<ApplyRotations>& applyRotationsPaths() {
   static const KernelPaths<ApplyRotations> paths = ROTKIT_KERNEL_PATHS(applyRotations);
   return paths;
@@ -12,5 +18,12 @@ const KernelPaths<ApplyRotations>& applyRotationsPaths() {
 
 void applyRotations(const double* qData, std::uint32_t qCols, const double* vData, std::uint32_t vCols,
                     double* outData, std::uint32_t outCols) {
-  applyRotationsPaths().widest()(qData, qCols, vData, vCols, outData, outCols);
+  const ApplyRotations path = applyRotationsPaths().widest();
+  // A one-column side is the same column for every range.
+  parallel::forColumns(outCols, kColumnsPerThread, [&](std::uint32_t begin, std::uint32_t end) {
+    const std::uint32_t count = end - begin;
+    path(qCols > 1 ? qData + 4 * std::size_t{begin} : qData, qCols > 1 ? count : 1,
+         vCols > 1 ? vData + 3 * std::size_t{begin} : vData, vCols > 1 ? count : 1, outData + 3 * std::size_t{begin},
+         count);
+  });
 }

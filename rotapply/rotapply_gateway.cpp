@@ -23,5 +23,6 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
   const std::uint32_t cols = qCols == 1 ? vCols : qCols;
 
   plhs[0] = createRealMatrix(3, cols);
+  joinWorkersAtExit();  // the kernel may split its columns over worker threads
   applyRotations(mxGetPr(q), qCols, mxGetPr(v), vCols, mxGetPr(plhs[0]), cols);
 }

@@ -5,11 +5,20 @@
 #define ROTKIT_LANES_KERNEL "rotnormalize/normalize_columns_lanes.h"
 #include "simd/each_target.h"
 
+#include "parallel/worker_pool.h"
+
+// Below this many columns a thread of its own costs more than it saves
+// (bench/threads_bench: 1 against 2 threads, by size).
+constexpr std::uint32_t kColumnsPerThread = 65536;
+
 const KernelPaths<NormalizeColumns>& normalizeColumnsPaths() {
   static const KernelPaths<NormalizeColumns> paths = ROTKIT_KERNEL_PATHS(normalizeColumns);
   return paths;
 }
 
 void normalizeColumns(const double* in, double* out, std::uint32_t count) {
-  normalizeColumnsPaths().widest()(in, out, count);
+  const NormalizeColumns path = normalizeColumnsPaths().widest();
+  parallel::forColumns(count, kColumnsPerThread, [&](std::uint32_t begin, std::uint32_t end) {
+    path(in + 4 * std::size_t{begin}, out + 4 * std::size_t{begin}, end - begin);
+  });
 }

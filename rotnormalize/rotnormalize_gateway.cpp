@@ -14,5 +14,6 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
   if (mxGetM(q) != 4) mexErrMsgTxt(ROTKIT_MSG_Q_ROWS);
 
   plhs[0] = createRealMatrix(4, cols);
+  joinWorkersAtExit();  // the kernel may split its columns over worker threads
   normalizeColumns(mxGetPr(q), mxGetPr(plhs[0]), cols);
 }

@@ -1,0 +1,112 @@
+// The kernels that split their columns over worker threads, with 1 and with
+// 2 threads, by size: wall time (the threads' work is not the calling
+// thread's CPU time), the median of repeated calls on warm buffers, and the
+// ratio. The smallest size at which 2 threads win clearly is where each
+// kernel's kColumnsPerThread sits; 1e6 columns is the figure that
+// docs/performance.md reports.
+//   threads_bench [repetitions]
+#include "mat2rot/matrix_to_quaternion.h"
+#include "parallel/worker_pool.h"
+#include "rot2mat/quaternion_to_matrix.h"
+#include "rotapply/apply_rotation.h"
+#include "rotnormalize/normalize_columns.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+using RangeCall = std::function<void(std::uint32_t begin, std::uint32_t end)>;
+
+struct Kernel {
+  std::string name;
+  // Runs columns [begin, end) of a call over `columns` columns.
+  std::function<RangeCall(std::uint32_t columns)> prepare;
+};
+
+std::vector<double>& buffer(int slot, std::size_t count) {
+  static std::vector<std::vector<double>> slots(4);
+  std::vector<double>& b = slots[static_cast<std::size_t>(slot)];
+  if (b.size() < count) {
+    std::mt19937_64 random(static_cast<std::uint64_t>(slot) + 1);
+    std::normal_distribution<double> normal;
+    b.resize(count);
+    for (double& v : b) v = normal(random);
+  }
+  return b;
+}
+
+std::vector<Kernel> kernels() {
+  return {
+      {"rotnormalize", [](std::uint32_t n) -> RangeCall {
+         const NormalizeColumns path = normalizeColumnsPaths().widest();
+         const double* in = buffer(0, 4 * std::size_t{n}).data();
+         double* out = buffer(2, 9 * std::size_t{n}).data();
+         return [=](std::uint32_t b, std::uint32_t e) { path(in + 4 * std::size_t{b}, out + 4 * std::size_t{b}, e - b); };
+       }},
+      {"rotapply", [](std::uint32_t n) -> RangeCall {
+         const ApplyRotations path = applyRotationsPaths().widest();
+         const double* q = buffer(0, 4 * std::size_t{n}).data();
+         const double* v = buffer(1, 9 * std::size_t{n}).data();
+         double* out = buffer(2, 9 * std::size_t{n}).data();
+         return [=](std::uint32_t b, std::uint32_t e) {
+           path(q + 4 * std::size_t{b}, e - b, v + 3 * std::size_t{b}, e - b, out + 3 * std::size_t{b}, e - b);
+         };
+       }},
+      {"rot2mat", [](std::uint32_t n) -> RangeCall {
+         const QuaternionsToMatrices path = quaternionsToMatricesPaths().widest();
+         const double* q = buffer(0, 4 * std::size_t{n}).data();
+         double* r = buffer(2, 9 * std::size_t{n}).data();
+         return [=](std::uint32_t b, std::uint32_t e) { path(q + 4 * std::size_t{b}, r + 9 * std::size_t{b}, e - b); };
+       }},
+      {"mat2rot", [](std::uint32_t n) -> RangeCall {
+         const MatricesToQuaternions path = matricesToQuaternionsPaths().widest();
+         const double* r = buffer(1, 9 * std::size_t{n}).data();
+         double* q = buffer(2, 9 * std::size_t{n}).data();
+         return [=](std::uint32_t b, std::uint32_t e) { path(r + 9 * std::size_t{b}, q + 4 * std::size_t{b}, e - b); };
+       }},
+  };
+}
+
+// Median wall time of one call, in ns, with `threads` threads and no lower
+// bound on the columns a thread takes.
+double timeCall(const RangeCall& call, std::uint32_t columns, const char* threads, int repetitions) {
+  setenv("ROTKIT_NUM_THREADS", threads, 1);
+  std::vector<double> times;
+  const int inner = std::max(1, static_cast<int>(2e6 / columns));
+  for (int r = 0; r < repetitions; ++r) {
+    const auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < inner; ++i) parallel::forColumns(columns, 1, call);
+    const auto stop = std::chrono::steady_clock::now();
+    times.push_back(std::chrono::duration<double, std::nano>(stop - start).count() / inner);
+  }
+  std::sort(times.begin(), times.end());
+  return times[times.size() / 2];
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int repetitions = argc > 1 ? std::atoi(argv[1]) : 15;
+  std::printf("| kernel | columns | 1 thread, ns/column | 2 threads, ns/column | 1 thread / 2 threads |\n");
+  std::printf("|---|---:|---:|---:|---:|\n");
+  for (const Kernel& kernel : kernels()) {
+    for (std::uint32_t columns : {1000u, 4000u, 16000u, 64000u, 250000u, 1000000u}) {
+      const RangeCall call = kernel.prepare(columns);
+      call(0, columns);  // warm
+      const double one = timeCall(call, columns, "1", repetitions);
+      const double two = timeCall(call, columns, "2", repetitions);
+      std::printf("| %s | %u | %.2f | %.2f | %.2f |\n", kernel.name.c_str(), columns, one / columns, two / columns,
+                  one / two);
+      std::fflush(stdout);
+    }
+  }
+  parallel::stopWorkers();
+  return 0;
+}
