@@ -45,6 +45,7 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
   if (!broadcastColumns(cols, outCols)) mexErrMsgTxt(ROTKIT_MSG_MISMATCH);
 
   plhs[0] = createRealMatrix(4, outCols);
+  joinWorkersAtExit();  // the kernel may split its columns over worker threads
 
   const double* q1Data = mxGetPr(q1);
   const double* q2Data = mxGetPr(q2);

@@ -15,7 +15,9 @@
 
 // outData[:, k] = the rotation at t[k] between q1[:, k] and q2[:, k] for
 // k < outCols, where a side with one column (t: one value) is read once and
-// used for every column. Runs the widest vector path this processor has.
+// used for every column. Runs the widest vector path this processor has,
+// a large call split over worker threads (parallel/worker_pool.h) in column
+// ranges: the same bits for any thread count.
 // Preconditions: q1Cols, q2Cols and tCols each equal outCols or 1 (all of
 // them may be 1 with outCols 0); q1Data holds 4·q1Cols doubles, q2Data
 // 4·q2Cols, tData tCols, and outData has room for 4·outCols. outData must
