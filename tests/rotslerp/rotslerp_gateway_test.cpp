@@ -156,7 +156,8 @@ TEST(RotslerpGateway, HalfAQuarterTurnIsAnEighth) {
   EXPECT_NEAR(q[3], std::sin(M_PI / 8), 1e-15);
 }
 
-// The data are touched only after the output exists.
+// The data are touched only after the output exists (the first call of a
+// process also registers the worker threads' join with mexAtExit).
 TEST(RotslerpGateway, DataPointersComeAfterTheOutput) {
   auto q = makeDouble(4, 2);
   auto t = makeDouble(1, 2, {0, 1});
@@ -165,7 +166,9 @@ TEST(RotslerpGateway, DataPointersComeAfterTheOutput) {
   const auto creation = std::find(result.log.begin(), result.log.end(), "mxCreateDoubleMatrix_730");
   ASSERT_NE(creation, result.log.end());
   EXPECT_EQ(std::count(result.log.begin(), creation, "mxGetPr"), 0);
-  EXPECT_EQ(std::vector<std::string>(creation + 1, result.log.end()), std::vector<std::string>(4, "mxGetPr"));
+  std::vector<std::string> after(creation + 1, result.log.end());
+  after.erase(std::remove(after.begin(), after.end(), "mexAtExit"), after.end());
+  EXPECT_EQ(after, std::vector<std::string>(4, "mxGetPr"));
 }
 
 } // namespace
