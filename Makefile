@@ -10,6 +10,7 @@
 #   make fuzz-ci    the same, briefly (FUZZ_CI_SECONDS each)
 #   make test-arm64  the C++ tests cross-built for arm64, run under qemu-user
 #   make bench  kernel and Octave benchmarks (Release), printing ratio tables
+#   make mutate the BVH mutation test at length (MUTANTS mutated files, SEED)
 #   make accuracy   every tools/accuracy/*_accuracy program against scipy (docs/accuracy.md)
 BUILD ?= build
 ASAN_BUILD ?= build-asan
@@ -20,9 +21,11 @@ OCTAVE = octave-cli --norc --no-history --quiet
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 600
 FUZZ_CI_SECONDS ?= 45
+MUTANTS ?= 20000
+SEED ?= 1
 VALGRIND = valgrind --tool=memcheck --error-exitcode=1 --leak-check=full --errors-for-leak-kinds=definite --quiet
 
-.PHONY: all setup build test test-sanitize test-tsan test-valgrind test-arm64 fuzz-build fuzz fuzz-ci demo dist bench accuracy clean
+.PHONY: all setup build test test-sanitize test-tsan test-valgrind test-arm64 fuzz-build fuzz fuzz-ci demo dist bench mutate accuracy clean
 
 all: build
 
@@ -83,6 +86,10 @@ dist:
 bench: build
 	@bash tools/setup.sh accuracy
 	bash bench/run_bench.sh $(BUILD)
+
+mutate: build
+	$(OCTAVE) --eval "addpath('tools', 'toolbox/rotkit', '$(BUILD)/mex', 'tests/support'); \
+	  exit(bvh_mutation_run($(MUTANTS), $(SEED)).faults > 0)"
 
 accuracy: build
 	@bash tools/setup.sh accuracy

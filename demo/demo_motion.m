@@ -2,7 +2,8 @@ function demo_motion(buildDir)
 % The four functions on a real motion: the sample walk is read with
 % bvhread, every frame posed with posechain, two poses blended with
 % rotblend, the whole walk turned with rotcompose, and the hips' turn
-% measured with rotreverse. Pictures go to BUILDDIR/demo (default build).
+% measured with rotreverse. Pictures go to BUILDDIR/demo (default build),
+% with walk.gif, every frame of the walk from the side and from above.
   if nargin < 1
     buildDir = 'build';
   end
@@ -73,7 +74,8 @@ function demo_motion(buildDir)
   pictures = {drawWalk(outDir, skel, P, motion.frameTime), ...
               drawCycle(outDir, skel, P, facing(hips), motion.frameTime), ...
               drawPaths(outDir, skel, P, Pturned, turn, motion.frameTime), ...
-              drawBlend(outDir, skel, poses, ahead, t, a, b)};
+              drawBlend(outDir, skel, poses, ahead, t, a, b), ...
+              walk_animation(outDir, skel, P, motion.frameTime)};
   printf('pictures: %s\n', strjoin(pictures, ', '));
 end
 

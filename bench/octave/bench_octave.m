@@ -28,8 +28,8 @@ buildDir = args{2};
 resultFile = args{3};
 addpath(fullfile(buildDir, 'mex'));
 addpath(fullfile(buildDir, 'bench', 'mex'));
-names = {'rotcompose', 'rotreverse', 'rotblend', 'posechain', 'rotapply', 'rotnormalize', 'rot2mat', 'mat2rot', ...
-         'eul2rot', 'rot2eul', 'vec2rot', 'rot2vec'};
+names = {'rotcompose', 'rotreverse', 'rotblend', 'rotslerp', 'posechain', 'rotapply', 'rotnormalize', 'rot2mat', ...
+         'mat2rot', 'eul2rot', 'rot2eul', 'vec2rot', 'rot2vec'};
 if numel(args) >= 5
   names = strsplit(args{5}, ',');
 end
@@ -75,6 +75,13 @@ for d = 1:numel(names)
         viaMex = @() rotblend(q1, q2, t);
         empty = @() emptymex([4 n], q1, q2, t);
         mcode = @() mcode_rotblend(q1, q2, t);
+        outSize = [4 n];
+      case 'rotslerp'
+        q1 = unit_quaternions(n); q2 = unit_quaternions(n);    % random pairs: the spherical branch
+        t = rand(1, n);
+        viaMex = @() rotslerp(q1, q2, t);
+        empty = @() emptymex([4 n], q1, q2, t);
+        mcode = @() mcode_rotslerp(q1, q2, t);
         outSize = [4 n];
       case 'posechain'
         parents = [0, arrayfun(@(j) randi(j - 1), 2:joints)];

@@ -8,6 +8,7 @@
 %   rotcompose - Hamilton product of two quaternion arrays, column by column.
 %   rotreverse - Inverse of every quaternion of an array.
 %   rotblend   - Spherical interpolation between two rotations, shorter arc.
+%   rotslerp   - Spherical interpolation between rotations, column by column.
 %
 % Conversions
 %   rotapply     - Turn vectors by quaternions, column by column.
@@ -22,6 +23,8 @@
 % Skeletons and motion
 %   posechain  - Forward kinematics: every joint's position in every frame.
 %   bvhread    - Read a BVH motion file into the inputs of posechain.
+%   bvhwrite   - Write a skeleton and its motion as a BVH file.
+%   motionresample - The same motion at another frame time.
 %   motionmap  - Apply a function to every motion of a collection of BVH files,
 %                on worker processes or cluster servers if asked.
 %

@@ -19,12 +19,27 @@ function [skel, motion] = bvhread(file)
 %     names     1 x J cell of the joint names; an End Site takes the name
 %               of its joint followed by '_end' (the End Site of 'Head' is
 %               'Head_end').
+%     channels  1 x J cell: channels{j} is joint j's channel list in the
+%               order of its CHANNELS statement, a 1 x C cell of
+%               'Xposition', 'Yposition', 'Zposition', 'Xrotation',
+%               'Yrotation', 'Zrotation' (spelt so whatever the file's
+%               case); 1 x 0 for End Sites and joints without CHANNELS.
+%     endSites  1 x J logical: true for the End Sites.
+%     leafJoints  1 x L: the joints (ROOT or JOINT, not End Sites) that
+%               have no children, in file order.
 %   MOTION, one column per frame:
 %     rootPositions   3 x N: the root's OFFSET plus its position channels
 %                     (a missing position channel counts as 0).
 %     localRotations  4J x N: one quaternion per joint, scalar first
 %                     [w; x; y; z] in rows 4j-3 to 4j (see below).
 %     frameTime       seconds per frame, from "Frame Time:".
+%     leafRotations   4L x N: the BVH rotation of each joint of
+%                     skel.leafJoints, rows 4l-3 to 4l for leafJoints(l).
+%                     Such a joint turns nothing, so its rotation has no
+%                     rows in localRotations; it is kept here so that
+%                     BVHWRITE can write it back.
+%   Channels, endSites, leafJoints and leafRotations are what BVHWRITE
+%   needs to write the file's layout again; POSECHAIN does not read them.
 %
 %   Rotations. The rotation channels of a joint, in degrees, become one
 %   unit quaternion: the product of the channels' rotations in the order
@@ -45,23 +60,31 @@ function [skel, motion] = bvhread(file)
 %   then the BVH global rotation of j's parent, the one that turns j's
 %   offset. The root's own rotation thus stands in the rows of its
 %   children. To turn the whole motion by a rotation q, put q in the root's
-%   rows and turn rootPositions by q. A JOINT without children or End Site
-%   turns nothing, so its rotation has no rows of its own.
+%   rows and turn rootPositions by q. A joint with several children has
+%   its rotation in the rows of each of them (BVHWRITE reads it from the
+%   first child's rows). A JOINT without children or End Site turns
+%   nothing, so its rotation has no rows in localRotations: it is in
+%   motion.leafRotations.
 %
 %   The file: one ROOT; JOINT and End Site blocks nested in braces, each
 %   with one OFFSET; position channels (Xposition, Yposition, Zposition,
 %   each at most once) on the root only; then MOTION, "Frames: N",
 %   "Frame Time: T" and one line per frame with one number per channel, in
-%   the order of the CHANNELS statements. Keywords and channel names are
-%   matched regardless of case.
+%   the order of the CHANNELS statements (with no channels at all, one
+%   line per frame all the same, empty). Keywords and channel names are
+%   matched regardless of case. Lines may end in LF, CR LF or CR, the last
+%   one without; words are parted by any run of spaces and tabs; a name is
+%   the rest of its line ("mixamorig:Hips", "Left Hand"); numbers may have
+%   an exponent (1.5e+01). The text is ASCII or UTF-8.
 %
 %   Errors. A file that does not follow this layout raises an error that
 %   names the file and the line: a missing or unexpected keyword or brace,
 %   a joint without OFFSET, unknown channels, position channels on a joint
 %   other than the root, motion data with fewer or more frames than
 %   "Frames:" says or a frame with too few or too many values, and any
-%   value that is not a finite decimal number. Nothing is skipped but
-%   blank lines.
+%   value that is not a finite decimal number, a root position (OFFSET plus
+%   channel) that overflows, and text that is not UTF-8.
+%   Nothing is skipped but blank lines.
 %
 %   Example: the sample walk, 21 joints and 5 End Sites, 120 frames of
 %   1/30 second. The root starts where the first frame line of the file
@@ -89,7 +112,7 @@ function [skel, motion] = bvhread(file)
 %     >> plot(P(3*head-2, :), P(3*head, :))          % doctest: +SKIP
 %
 %
-%   See also POSECHAIN, ROTCOMPOSE, ROTREVERSE, ROTBLEND.
+%   See also BVHWRITE, MOTIONRESAMPLE, POSECHAIN, ROTCOMPOSE, ROTBLEND.
 
   if isa(file, 'string')
     file = char(file);
@@ -103,14 +126,24 @@ function [skel, motion] = bvhread(file)
     fail(file, numel(lines), 'no MOTION line: the file ends in its hierarchy.');
   end
   tree = parseHierarchy(file, lines(1:motionLine - 1), motionLine);
-  [values, frameTime] = parseMotion(file, lines, motionLine, numel(tree.channelJoint));
+  [values, frameTime, dataLines] = parseMotion(file, lines, motionLine, numel(tree.channelJoint));
 
   frames = size(values, 2);
   jointCount = numel(tree.parents);
-  skel = struct('parents', tree.parents, 'offsets', tree.offsets, 'names', {tree.names});
+  hasChildren = false(1, jointCount);
+  hasChildren(tree.parents(tree.parents > 0)) = true;
+  leaves = find(~hasChildren & ~tree.isEndSite);
+  skel = struct('parents', tree.parents, 'offsets', tree.offsets, 'names', {tree.names}, ...
+                'channels', {tree.channels}, 'endSites', tree.isEndSite, 'leafJoints', leaves);
+  bvhRotation = jointRotations(tree, values, jointCount, frames);
   motion.rootPositions = rootPositions(tree, values);
-  motion.localRotations = chainedRotations(tree, values, jointCount, frames);
+  [~, frame] = find(~isfinite(motion.rootPositions), 1);
+  if ~isempty(frame)
+    fail(file, dataLines(frame), 'frame %d: the root''s OFFSET plus its position overflows.', frame);
+  end
+  motion.localRotations = chainedRotations(tree, bvhRotation, jointCount, frames);
   motion.frameTime = frameTime;
+  motion.leafRotations = reshape(vertcat(bvhRotation{leaves}), 4 * numel(leaves), frames);
 end
 
 function lines = readLines(file)
@@ -120,10 +153,31 @@ function lines = readLines(file)
   end
   text = fread(fid, Inf, '*char')';
   fclose(fid);
-  lines = regexp(text, '\r\n|\n|\r', 'split');
+  lines = splitLines(file, text);
   if numel(lines) > 1 && isempty(lines{end})
     lines(end) = [];     % the newline that ends the last line
   end
+end
+
+% Octave's regexp refuses text that is not UTF-8 (any byte above 127 out of
+% place) without saying where: the first such line is named instead.
+function lines = splitLines(file, text)
+  try
+    lines = regexp(text, '\r\n|\n|\r', 'split');
+    return;
+  catch
+  end
+  % Lines end at LF (CR LF, CR alone or CR before LF: the CR goes with the
+  % text, which is enough to find the line).
+  ends = [0, find(text == char(10)), numel(text) + 1];
+  for k = 1:numel(ends) - 1
+    try
+      regexp(text(ends(k) + 1:ends(k + 1) - 1), '.', 'once');
+    catch
+      fail(file, k, 'the text is not UTF-8 (a byte above 127 out of place).');
+    end
+  end
+  fail(file, 1, 'the text is not UTF-8.');
 end
 
 function fail(file, line, message, varargin)
@@ -141,6 +195,7 @@ function tree = parseHierarchy(file, lines, motionLine)
   tree.channelJoint = zeros(1, 0);
   tree.channelIsRotation = false(1, 0);
   tree.channelAxis = zeros(1, 0);
+  tree.channels = cell(1, 0);
   isEndSite = false(1, 0);
   hasOffset = false(1, 0);
   hasChannels = false(1, 0);
@@ -194,6 +249,7 @@ function tree = parseHierarchy(file, lines, motionLine)
         tree.parents(end + 1) = parent;
         tree.offsets(:, end + 1) = 0;
         tree.names{end + 1} = name;
+        tree.channels{end + 1} = cell(1, 0);
         isEndSite(end + 1) = strcmpi(token, 'end');
         hasOffset(end + 1) = false;
         hasChannels(end + 1) = false;
@@ -241,6 +297,7 @@ function tree = parseHierarchy(file, lines, motionLine)
   if ~isempty(open)
     fail(file, motionLine, 'MOTION while "%s" is still open (a "}" is missing).', tree.names{open(end)});
   end
+  tree.isEndSite = isEndSite;
 end
 
 % Tokens of the hierarchy: braces on their own, everything else split at
@@ -249,7 +306,11 @@ function [tokens, tokenLines] = tokenize(lines)
   perLine = regexp(lines, '[{}]|[^\s{}]+', 'match');
   counts = cellfun(@numel, perLine);
   tokens = [perLine{:}];
-  tokenLines = repelem(1:numel(lines), counts);
+  tokenLines = zeros(1, 0);
+  if ~isempty(tokens)       % repelem refuses an empty list of lines
+    tokenLines = repelem(1:numel(lines), counts);
+  end
+  tokens = reshape(tokens, 1, []);
 end
 
 % The name after ROOT or JOINT: the rest of the line up to a "{". After End,
@@ -333,7 +394,7 @@ function [tree, t] = readChannels(file, tokens, tokenLines, t, tree, j)
   if numel(names) ~= count
     fail(file, line, 'CHANNELS %d lists %d channel names.', count, numel(names));
   end
-  known = {'xposition', 'yposition', 'zposition', 'xrotation', 'yrotation', 'zrotation'};
+  known = {'Xposition', 'Yposition', 'Zposition', 'Xrotation', 'Yrotation', 'Zrotation'};
   for k = 1:count
     kind = find(strcmpi(names{k}, known));
     if isempty(kind)
@@ -353,13 +414,14 @@ function [tree, t] = readChannels(file, tokens, tokenLines, t, tree, j)
     tree.channelJoint(end + 1) = j;
     tree.channelIsRotation(end + 1) = isRotation;
     tree.channelAxis(end + 1) = axis;
+    tree.channels{j}{end + 1} = known{kind};
   end
   t = last + 1;
 end
 
 % MOTION, "Frames: N", "Frame Time: T", then N lines of channelCount numbers.
 % Returns the values as channelCount x N, one column per frame.
-function [values, frameTime] = parseMotion(file, lines, motionLine, channelCount)
+function [values, frameTime, dataLines] = parseMotion(file, lines, motionLine, channelCount)
   line = nextLine(lines, motionLine);
   frameText = regexpi(safeLine(lines, line), '^\s*Frames:\s*(\S+)\s*$', 'tokens', 'once');
   if isempty(frameText)
@@ -385,9 +447,15 @@ function [values, frameTime] = parseMotion(file, lines, motionLine, channelCount
   data = data(filled);
   dataLines = dataLines(filled);
   if channelCount == 0
-    % Nothing to read per frame: any data would be surplus.
+    % Nothing to read per frame: any data would be surplus. Each frame is
+    % still a line, if an empty one, so that "Frames:" cannot ask for more
+    % frames than the file holds.
     if ~isempty(data)
       fail(file, dataLines(1), 'motion data, but the hierarchy has no CHANNELS.');
+    end
+    if numel(lines) - line < frames
+      fail(file, numel(lines), 'the file ends after %d of %d (empty) frame lines.', ...
+           numel(lines) - line, frames);
     end
     values = zeros(0, frames);
     return;
@@ -475,10 +543,9 @@ function positions = rootPositions(tree, values)
   end
 end
 
-% Each joint's BVH rotation is the product of its rotation channels in file
-% order; it turns the joint's children, so it goes into their rows (see the
-% help above). The root's rows are the identity.
-function local = chainedRotations(tree, values, jointCount, frames)
+% Each joint's BVH rotation, 4 x N: the product of its rotation channels in
+% file order.
+function bvhRotation = jointRotations(tree, values, jointCount, frames)
   identity = repmat([1; 0; 0; 0], 1, frames);
   bvhRotation = repmat({identity}, 1, jointCount);
   for c = find(tree.channelIsRotation)
@@ -489,6 +556,11 @@ function local = chainedRotations(tree, values, jointCount, frames)
     turn(1 + tree.channelAxis(c), :) = sin(half);
     bvhRotation{j} = quaternionProduct(bvhRotation{j}, turn);
   end
+end
+
+% A joint's BVH rotation turns the joint's children, so it goes into their
+% rows (see the help above). The root's rows are the identity.
+function local = chainedRotations(tree, bvhRotation, jointCount, frames)
   local = zeros(4 * jointCount, frames);
   local(1, :) = 1;
   for j = 2:jointCount

@@ -1,0 +1,137 @@
+function motion2 = motionresample(motion, frameTime)
+%MOTIONRESAMPLE The same motion at another frame time.
+%   MOTION2 = MOTIONRESAMPLE(MOTION, FRAMETIME) samples the motion that
+%   BVHREAD returns (or any struct with the same fields) every FRAMETIME
+%   seconds: MOTION2 has frames at the times 0, FRAMETIME, 2*FRAMETIME, ...
+%   up to the last frame's time of MOTION, (N - 1) * MOTION.frameTime, and
+%   MOTION2.frameTime = FRAMETIME. Quaternions are stored scalar first,
+%   [w; x; y; z], one per column, as everywhere in the toolbox.
+%
+%   Frame m of MOTION2 lies at u = (m - 1) * FRAMETIME / MOTION.frameTime
+%   frames of MOTION, between frames i = floor(u) + 1 and i + 1 at the
+%   fraction w = u - floor(u):
+%     rootPositions    a + w * (b - a) from the positions a and b of frames
+%                      i and i + 1, linearly;
+%     localRotations   ROTSLERP of every joint's quaternions of frames i
+%     leafRotations    and i + 1 at w, all joints and all new frames in one
+%                      call; leafRotations only where MOTION has it.
+%   Every other field of MOTION is kept as it is. A new frame that falls on
+%   a frame of MOTION (w = 0) is that frame, bit for bit: resampling at the
+%   same frame time returns the same frames, and at a quarter of it keeps
+%   every original frame as every fourth new one. The last new time may
+%   exceed the last original time by a rounding error: a time within 1e-9
+%   of a new frame time past it still counts, and takes the last frame.
+%   (The frame time a file states is rounded, 0.0333333 for 30 frames per
+%   second: ask for MOTION.frameTime / 4, not 1/120, to land on the last
+%   frame exactly.) A motion of one frame gives that frame; one of none,
+%   none.
+%
+%   Rotations more than a half turn apart between two frames. ROTSLERP takes
+%   the shorter arc, so a joint that turned by more than half a turn from
+%   one frame to the next (say 200 degrees) turns the other way in the new
+%   frames between them (160 degrees back): a fast spin captured at a low
+%   frame rate is not recovered. Positions are not affected, being linear.
+%
+%   Errors (motionresample:input): MOTION not a struct with a 3 x N
+%   rootPositions, a 4J x N localRotations (and, if present, a 4L x N
+%   leafRotations) of real doubles and a positive frameTime; FRAMETIME not
+%   a positive finite real scalar.
+%
+%   Example: the sample walk at 30 frames per second, resampled to 120 and
+%   to 24; at 120 every fourth frame is an original one, bit for bit.
+%     >> file = fullfile(fileparts(which('bvhread')), 'samples', 'walk.bvh');
+%     >> [skel, motion] = bvhread(file);
+%     >> fast = motionresample(motion, motion.frameTime / 4);
+%     >> slow = motionresample(motion, 1 / 24);
+%     >> frames = [size(motion.rootPositions, 2), size(fast.rootPositions, 2), ...
+%     ..           size(slow.rootPositions, 2)]
+%     frames =
+%        120   477    96
+%     >> same = isequal(fast.localRotations(:, 1:4:end), motion.localRotations)
+%     same = 1
+%
+%
+%   See also ROTSLERP, BVHREAD, BVHWRITE, POSECHAIN.
+
+  [N, leaves] = checkInputs(motion, frameTime);
+  ratio = frameTime / motion.frameTime;
+  M = 0;
+  if N > 0
+    M = floor((N - 1) / ratio + 1e-9) + 1;
+  end
+  u = min((0:M - 1) * ratio, N - 1);
+  base = floor(u);
+  w = u - base;
+  on = w == 0;                        % new frames that are original ones
+  i = reshape(base(~on), 1, []) + 1;  % the frames before the others (rows even when empty)
+  between = reshape(w(~on), 1, []);
+
+  motion2 = motion;
+  motion2.frameTime = frameTime;
+  motion2.rootPositions = zeros(3, M);
+  motion2.rootPositions(:, on) = motion.rootPositions(:, base(on) + 1);
+  a = motion.rootPositions(:, i);
+  motion2.rootPositions(:, ~on) = a + between .* (motion.rootPositions(:, i + 1) - a);
+
+  % Every quaternion of a frame, localRotations' and leafRotations', in one
+  % block: R rows, R / 4 quaternions per frame.
+  rotations = motion.localRotations;
+  if leaves
+    rotations = [rotations; motion.leafRotations];
+  end
+  R = size(rotations, 1);
+  resampled = zeros(R, M);
+  resampled(:, on) = rotations(:, base(on) + 1);
+  if any(~on) && R > 0
+    count = R / 4;
+    q1 = reshape(rotations(:, i), 4, []);
+    q2 = reshape(rotations(:, i + 1), 4, []);
+    t = reshape(repmat(between, count, 1), 1, []);
+    resampled(:, ~on) = reshape(rotslerp(q1, q2, t), R, []);
+  end
+  J4 = size(motion.localRotations, 1);
+  motion2.localRotations = resampled(1:J4, :);
+  if leaves
+    motion2.leafRotations = resampled(J4 + 1:end, :);
+  end
+end
+
+function [N, leaves] = checkInputs(motion, frameTime)
+  if ~isstruct(motion) || ~isscalar(motion) || ~isfield(motion, 'rootPositions') || ...
+     ~isfield(motion, 'localRotations') || ~isfield(motion, 'frameTime')
+    fail('MOTION must be a struct with rootPositions, localRotations and frameTime (what bvhread returns).');
+  end
+  if ~isRealDouble(motion.rootPositions) || ~ismatrix(motion.rootPositions) || rows(motion.rootPositions) ~= 3
+    fail('MOTION.rootPositions must be a 3 x N real double matrix.');
+  end
+  N = columns(motion.rootPositions);
+  L = motion.localRotations;
+  if ~isRealDouble(L) || ~ismatrix(L) || mod(rows(L), 4) ~= 0 || columns(L) ~= N
+    fail('MOTION.localRotations must be a 4J x N real double matrix, N the frames of rootPositions.');
+  end
+  leaves = isfield(motion, 'leafRotations');
+  if leaves
+    F = motion.leafRotations;
+    if ~isRealDouble(F) || ~ismatrix(F) || mod(rows(F), 4) ~= 0 || columns(F) ~= N
+      fail('MOTION.leafRotations must be a 4L x N real double matrix, N the frames of rootPositions.');
+    end
+  end
+  if ~isPositiveScalar(motion.frameTime)
+    fail('MOTION.frameTime must be a positive finite real scalar.');
+  end
+  if ~isPositiveScalar(frameTime)
+    fail('FRAMETIME must be a positive finite real scalar.');
+  end
+end
+
+function yes = isRealDouble(x)
+  yes = isa(x, 'double') && isreal(x) && ~issparse(x);
+end
+
+function yes = isPositiveScalar(x)
+  yes = isRealDouble(x) && isscalar(x) && isfinite(x) && x > 0;
+end
+
+function fail(message)
+  error('motionresample:input', 'motionresample: %s', message);
+end
