@@ -44,8 +44,11 @@ function [skel, motion] = bvhread(file)
 %   Rotations. The rotation channels of a joint, in degrees, become one
 %   unit quaternion: the product of the channels' rotations in the order
 %   the file lists them. "CHANNELS 3 Zrotation Xrotation Yrotation" gives
-%   qZ * qX * qY (the matrix Rz*Rx*Ry), the usual reading of BVH. Rotation
-%   channels may come in any order and number on any joint. Position
+%   qZ * qX * qY (the matrix Rz*Rx*Ry), the usual reading of BVH: EUL2ROT
+%   of the three angles with the sequence 'ZXY'. Rotation channels may come
+%   in any order and number on any joint: three whose neighbours differ are
+%   one EUL2ROT sequence (proper Euler ones such as 'ZXZ' too), any other
+%   list the product of its single-axis turns by ROTCOMPOSE. Position
 %   channels move the root along the axes of the file, wherever they stand
 %   among its channels.
 %
@@ -544,17 +547,29 @@ function positions = rootPositions(tree, values)
 end
 
 % Each joint's BVH rotation, 4 x N: the product of its rotation channels in
-% file order.
+% file order. Three channels whose neighbours differ (Zrotation Xrotation
+% Yrotation, or a proper Euler list such as Zrotation Xrotation Zrotation)
+% are one EUL2ROT sequence, 'ZXY' for those; any other list (one or two
+% channels, neighbours on one axis, four or more) is the product of its
+% single-axis turns, composed with ROTCOMPOSE in file order.
 function bvhRotation = jointRotations(tree, values, jointCount, frames)
   identity = repmat([1; 0; 0; 0], 1, frames);
   bvhRotation = repmat({identity}, 1, jointCount);
-  for c = find(tree.channelIsRotation)
-    j = tree.channelJoint(c);
-    half = values(c, :) * (pi / 360);
-    turn = zeros(4, frames);
-    turn(1, :) = cos(half);
-    turn(1 + tree.channelAxis(c), :) = sin(half);
-    bvhRotation{j} = quaternionProduct(bvhRotation{j}, turn);
+  letters = 'XYZ';
+  for j = unique(tree.channelJoint(tree.channelIsRotation))
+    channels = find(tree.channelIsRotation & tree.channelJoint == j);
+    axes = tree.channelAxis(channels);
+    if numel(axes) == 3 && all(diff(axes) ~= 0)
+      bvhRotation{j} = eul2rot(values(channels, :) * (pi / 180), letters(axes));
+      continue;
+    end
+    for c = channels
+      half = values(c, :) * (pi / 360);
+      turn = zeros(4, frames);
+      turn(1, :) = cos(half);
+      turn(1 + tree.channelAxis(c), :) = sin(half);
+      bvhRotation{j} = rotcompose(bvhRotation{j}, turn);
+    end
   end
 end
 
@@ -566,12 +581,4 @@ function local = chainedRotations(tree, bvhRotation, jointCount, frames)
   for j = 2:jointCount
     local(4 * j - 3:4 * j, :) = bvhRotation{tree.parents(j)};
   end
-end
-
-% Hamilton product a*b, scalar first, column by column.
-function r = quaternionProduct(a, b)
-  r = [a(1,:).*b(1,:) - a(2,:).*b(2,:) - a(3,:).*b(3,:) - a(4,:).*b(4,:);
-       a(1,:).*b(2,:) + a(2,:).*b(1,:) + a(3,:).*b(4,:) - a(4,:).*b(3,:);
-       a(1,:).*b(3,:) - a(2,:).*b(4,:) + a(3,:).*b(1,:) + a(4,:).*b(2,:);
-       a(1,:).*b(4,:) + a(2,:).*b(3,:) - a(3,:).*b(2,:) + a(4,:).*b(1,:)];
 end
