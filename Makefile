@@ -20,7 +20,7 @@ JOBS ?= $(shell nproc)
 OCTAVE = octave-cli --norc --no-history --quiet
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 600
-FUZZ_CI_SECONDS ?= 45
+FUZZ_CI_SECONDS ?= 30
 MUTANTS ?= 20000
 SEED ?= 1
 VALGRIND = valgrind --tool=memcheck --error-exitcode=1 --leak-check=full --errors-for-leak-kinds=definite --quiet
