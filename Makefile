@@ -40,7 +40,8 @@ test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
 test-sanitize: setup
-	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DROTKIT_SANITIZE=ON -DROTKIT_OCTAVE=OFF
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DROTKIT_SANITIZE=ON -DROTKIT_OCTAVE=OFF -DROTKIT_BENCH=OFF \
+	      -DROTKIT_EMULATED_AVX512=OFF
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
 
@@ -48,7 +49,7 @@ test-sanitize: setup
 # worker pool runs with several threads (the processor may have fewer).
 test-tsan: setup
 	cmake -S . -B $(TSAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DROTKIT_SANITIZE_THREAD=ON -DROTKIT_OCTAVE=OFF \
-	      -DROTKIT_BENCH=OFF
+	      -DROTKIT_BENCH=OFF -DROTKIT_EMULATED_AVX512=OFF
 	cmake --build $(TSAN_BUILD) -j $(JOBS)
 	for n in 1 2 3 7; do echo "threads: $$n"; \
 	  ROTKIT_NUM_THREADS=$$n TSAN_OPTIONS=halt_on_error=1 ctest --test-dir $(TSAN_BUILD) --output-on-failure -j $(JOBS) || exit 1; done

@@ -29,8 +29,10 @@ endif()
 
 find_package(Matlab QUIET COMPONENTS MX_LIBRARY)
 
-# SIMDe (Debian libsimde-dev) for the emulated AVX-512 kernels of the tests.
-if(CMAKE_SYSTEM_PROCESSOR MATCHES "x86_64|AMD64")
+# SIMDe (Debian libsimde-dev) for the emulated AVX-512 kernels of the tests;
+# the sanitizer builds leave them out (the main build runs them).
+option(ROTKIT_EMULATED_AVX512 "Build the kernels' tests again on emulated AVX-512 (SIMDe)" ON)
+if(ROTKIT_EMULATED_AVX512 AND CMAKE_SYSTEM_PROCESSOR MATCHES "x86_64|AMD64")
   find_path(ROTKIT_SIMDE_INCLUDE simde/x86/avx512.h)
 endif()
 
@@ -67,10 +69,12 @@ function(rotkit_add_deliverable)
   set_property(GLOBAL APPEND PROPERTY ROTKIT_EMBEDDED_TARGETS ${name}_embedded)
 
   if(ROTKIT_OCTAVE)
-    add_library(${name}_octave MODULE ${gateway} ${ARG_KERNEL})
+    # The kernel library is position independent (CMAKE_POSITION_INDEPENDENT_CODE),
+    # so the MEX file links it rather than compiling the kernel again.
+    add_library(${name}_octave MODULE ${gateway})
     target_include_directories(${name}_octave PRIVATE ${PROJECT_SOURCE_DIR})
     target_include_directories(${name}_octave SYSTEM PRIVATE ${ROTKIT_OCTAVE_INCLUDES})
-    target_link_libraries(${name}_octave PRIVATE ${ARG_LIBS} Threads::Threads)
+    target_link_libraries(${name}_octave PRIVATE ${name}_kernel ${ARG_LIBS} Threads::Threads)
     target_link_options(${name}_octave PRIVATE -Wl,-Bsymbolic)
     set_target_properties(${name}_octave PROPERTIES OUTPUT_NAME ${name} PREFIX "" SUFFIX ".mex"
                           LIBRARY_OUTPUT_DIRECTORY ${ROTKIT_MEX_DIR})

@@ -8,8 +8,10 @@
 //
 // Results are defined bit for bit: every product, sum and quotient is
 // rounded on its own in the term order written here (never a fused
-// multiply-add); sqrt is IEEE's, atan2 is <cmath>'s, lane by lane, and the
-// sine is the toolbox's own (lanemath/sine_lanes.h). Numbers are not
+// multiply-add); sqrt is IEEE's, and the arc tangent and sine are the
+// toolbox's own (lanemath/atan2_lanes.h, lanemath/sine_lanes.h), within an
+// ulp, so the bits are the same on every path and every processor (but for
+// sines of arguments beyond 16, which are <cmath>'s). Numbers are not
 // guarded: NaN and Inf go through the formulas as they are.
 #if defined(ROTKIT_QUATERNION_SLERP_LANES_H) != defined(ROTKIT_TARGET_TOGGLE)  // simd/once_per_target.h
 #ifdef ROTKIT_QUATERNION_SLERP_LANES_H
@@ -18,6 +20,7 @@
 #define ROTKIT_QUATERNION_SLERP_LANES_H
 #endif
 
+#include "lanemath/atan2_lanes.h"
 #include "lanemath/sine_lanes.h"
 #include "quaternion/lanes.h"
 
@@ -38,8 +41,6 @@ struct RotationBlend {
 // ((w·w' + x·x') + y·y') + z·z', in exactly this order.
 inline V dotProduct(const Quat& a, const Quat& b) { return ((a.w * b.w + a.x * b.x) + a.y * b.y) + a.z * b.z; }
 
-inline double mathLibraryAtan2(double y, double x) { return std::atan2(y, x); }
-
 // When the dot product d of q1 and q2 is negative (strictly: not -0, not
 // NaN), q2 is negated first, so that the path is the shorter arc.
 inline RotationBlend prepareBlend(const Quat& q1, const Quat& q2) {
@@ -50,7 +51,7 @@ inline RotationBlend prepareBlend(const Quat& q1, const Quat& q2) {
   RotationBlend blend{q1, p, abs(d) < kBlendThreshold, V(0.0), V(0.0)};
   if (anyLane(blend.spherical)) {
     const V s = sqrt(1.0 - d * d);
-    blend.theta = mapLanes2(s, d, mathLibraryAtan2);
+    blend.theta = arcTangent2(s, d);
     blend.r = 1.0 / s;  // both weights are multiplied by r, never divided by s
   }
   return blend;

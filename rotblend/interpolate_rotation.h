@@ -2,9 +2,9 @@
 // (scalar first: w, x, y, z) along the shorter arc, with a normalised linear
 // blend where the two lie closer together than 0.999 (their dot product).
 // Plain buffers, no host calls, no allocation. The formulas are
-// quaternion/slerp_lanes.h's; results are defined bit for bit (sqrt and
-// atan2 are <cmath>'s, the sine the toolbox's own, lanemath/sine_lanes.h),
-// and every vector path gives the same bits.
+// quaternion/slerp_lanes.h's; results are defined bit for bit (sqrt is
+// IEEE's, the arc tangent and sine the toolbox's own, lanemath/), and every
+// vector path gives the same bits.
 #ifndef ROTKIT_INTERPOLATE_ROTATION_H
 #define ROTKIT_INTERPOLATE_ROTATION_H
 

@@ -18,10 +18,11 @@
 %   at and above 0.999 (and for a NaN d) it is the linear blend
 %   (1 - T)*Q1 + T*Q2, normalised to unit length. T is not clamped: values
 %   outside [0, 1] continue along the same path. Every result is defined
-%   bit for bit, up to the last bits of atan2; the sines are the toolbox's
-%   own, within 1 ulp, for arguments up to 16 in magnitude (T from -9 to
-%   10 at the widest arc), and the math library's beyond. NaN and Inf are
-%   not guarded: a NaN in Q1, Q2 or T(i) gives NaN columns.
+%   bit for bit: the arc tangent is the toolbox's own, within 1 ulp, and so
+%   are the sines for arguments up to 16 in magnitude (T from -9 to 10 at
+%   the widest arc), the math library's beyond; so the bits are the same on
+%   every processor. NaN and Inf are not guarded: a NaN in Q1, Q2 or T(i)
+%   gives NaN columns.
 %
 %   Errors, checked in this order (the first failure is reported):
 %     "Three inputs required."      not exactly three inputs

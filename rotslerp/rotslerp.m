@@ -23,9 +23,9 @@
 %   length. T is not clamped: values outside [0, 1] continue along the same
 %   path. NaN and Inf are not guarded: they give NaN columns.
 %
-%   Accuracy: the result is defined bit for bit, on every processor and
-%   vector path, up to the last bits of the math library's atan2; the sines
-%   are the toolbox's own, as in ROTBLEND. Against the formula evaluated in
+%   Accuracy: the result is defined bit for bit, the same on every
+%   processor and vector path: the arc tangent and the sines are the
+%   toolbox's own, as in ROTBLEND. Against the formula evaluated in
 %   long double, for unit end rotations in the spherical branch and T in
 %   [0, 1], each element is within 2 ulps of 1 (1.65 the worst of 15000
 %   columns that tests/rotslerp measures, a quarter of them near 0.999).

@@ -1,18 +1,31 @@
 // The same bits on every processor: a fixed set of inputs, made by a
 // generator of our own (so the same on every platform and standard
-// library), through every path of every kernel whose results do not depend
-// on the math library, hashed bit for bit and compared with the hashes
-// recorded here. The same test runs on every vector path of x86-64, on the
+// library), through every path of every kernel, hashed bit for bit and
+// compared with the hashes recorded here. No result below depends on the
+// math library: the kernels' square roots are IEEE's, their sines, cosines
+// and arc tangents the toolbox's own (lanemath/), and the inputs of the
+// trigonometric kernels keep their sines' arguments within |x| <= 16, where
+// the toolbox's own is used. The same test runs on every vector path of x86-64, on the
 // emulated AVX-512 path, and on arm64 (make test-arm64); a kernel that
 // rounded differently anywhere would change its hash.
 //
 // NaN payloads are the hardware's, not part of a result: every NaN hashes
 // as one pattern. After a deliberate change of a result, the failure
 // message prints the new hash to record here.
+#include "eul2rot/axis_sequence.h"
+#include "eul2rot/euler_to_quaternion.h"
+#include "mat2rot/matrix_to_quaternion.h"
 #include "posechain/evaluate_pose.h"
+#include "rot2eul/quaternion_to_euler.h"
+#include "rot2mat/quaternion_to_matrix.h"
+#include "rot2vec/quaternion_to_vector.h"
+#include "rotapply/apply_rotation.h"
 #include "rotblend/interpolate_rotation.h"
 #include "rotcompose/compose_columns.h"
+#include "rotnormalize/normalize_columns.h"
 #include "rotreverse/invert_quaternion.h"
+#include "rotslerp/slerp_columns.h"
+#include "vec2rot/vector_to_quaternion.h"
 
 #include "support/bits.h"
 #include "support/paths.h"
@@ -43,15 +56,23 @@ struct Generator {
 const double kSpecials[] = {0.0, -0.0, 1.0, -1.0, kInf, -kInf, kNaN, 4.9406564584124654e-324, 2.2250738585072014e-308,
                             1.7976931348623157e308, 1e-300, 1e300, 0.5, 0.999};
 
-// Mostly values of order one, with a share of special values.
-std::vector<double> inputs(std::size_t count, std::uint64_t seed, double low = -2, double high = 2) {
+// Mostly values of order one, with a share of special values; `bounded`
+// leaves out the finite ones beyond 16 (the trigonometric kernels' inputs).
+std::vector<double> inputs(std::size_t count, std::uint64_t seed, double low = -2, double high = 2,
+                           bool bounded = false) {
   Generator g{seed};
   std::vector<double> data(count);
   for (double& v : data) {
     const std::uint64_t pick = g.next() % 64;
     v = pick < sizeof kSpecials / sizeof kSpecials[0] ? kSpecials[pick] : g.uniform(low, high);
+    if (bounded && std::isfinite(v) && std::fabs(v) > 16) v = g.uniform(low, high);
   }
   return data;
+}
+
+std::vector<double> joined(std::vector<double> a, const std::vector<double>& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
 }
 
 // FNV-1a over the bit patterns, every NaN as one.
@@ -118,8 +139,7 @@ TEST(Golden, Posechain) {
   }
 }
 
-// The linear branch only (end rotations closer than 0.999): sqrt and
-// division, no sine or arc tangent, so its bits are the same everywhere.
+// The linear branch (end rotations closer than 0.999): sqrt and division.
 TEST(Golden, RotblendLinearBranch) {
   const double q1[4] = {0.5, 0.5, 0.5, 0.5};
   const double q2[4] = {0.52, 0.48, 0.51, 0.49};
@@ -128,6 +148,126 @@ TEST(Golden, RotblendLinearBranch) {
     std::vector<double> out(4 * kColumns);
     path.function(q1, q2, t.data(), kColumns, out.data());
     EXPECT_TRUE(HashIs(out, 0x25b147075229765fULL)) << path.name;
+  }
+}
+
+// The spherical branch: the toolbox's own arc tangent and sines.
+TEST(Golden, RotblendSphericalBranch) {
+  const double q1[4] = {0.5, 0.5, 0.5, 0.5};
+  const double q2[4] = {0.5, -0.5, 0.5, 0.5};
+  const std::vector<double> t = inputs(kColumns, 9, -3, 4, true);
+  for (const auto& path : runnablePaths(interpolateRotationsPaths(), interpolateRotations)) {
+    std::vector<double> out(4 * kColumns);
+    path.function(q1, q2, t.data(), kColumns, out.data());
+    EXPECT_TRUE(HashIs(out, 0xecae07061854b5b3ULL)) << path.name;
+  }
+}
+
+TEST(Golden, Rotslerp) {
+  const std::vector<double> q1 = inputs(4 * kColumns, 10);
+  // Every other column close to its start, for the linear branch.
+  std::vector<double> q2 = inputs(4 * kColumns, 11);
+  for (std::size_t k = 0; k < kColumns; k += 2) {
+    for (int c = 0; c < 4; ++c) q2[4 * k + c] = q1[4 * k + c] * 1.0001;
+  }
+  const std::vector<double> t = inputs(kColumns, 12, -3, 4, true);
+  for (const auto& path : runnablePaths(slerpColumnsPaths(), slerpColumns)) {
+    std::vector<double> out(4 * kColumns), one(4 * kColumns);
+    path.function(q1.data(), kColumns, q2.data(), kColumns, t.data(), kColumns, out.data(), kColumns);
+    path.function(q1.data(), 1, q2.data(), kColumns, t.data(), 1, one.data(), kColumns);
+    EXPECT_TRUE(HashIs(joined(out, one), 0x759839c93f47578fULL)) << path.name;
+  }
+}
+
+TEST(Golden, Rotapply) {
+  const std::vector<double> q = inputs(4 * kColumns, 13);
+  const std::vector<double> v = inputs(3 * kColumns, 14);
+  for (const auto& path : runnablePaths(applyRotationsPaths(), applyRotations)) {
+    std::vector<double> both(3 * kColumns), one(3 * kColumns);
+    path.function(q.data(), kColumns, v.data(), kColumns, both.data(), kColumns);
+    path.function(q.data(), 1, v.data(), kColumns, one.data(), kColumns);
+    EXPECT_TRUE(HashIs(joined(both, one), 0xa140f688c03f0046ULL)) << path.name;
+  }
+}
+
+TEST(Golden, RotnormalizeRot2matMat2rot) {
+  const std::vector<double> q = inputs(4 * kColumns, 15);
+  const std::vector<double> r = inputs(9 * kColumns, 16);
+  std::vector<std::uint64_t> hashes;
+  for (const auto& path : runnablePaths(normalizeColumnsPaths(), normalizeColumns)) {
+    std::vector<double> out(4 * kColumns);
+    path.function(q.data(), out.data(), kColumns);
+    EXPECT_TRUE(HashIs(out, 0x048a1b9b39e222edULL)) << "rotnormalize " << path.name;
+  }
+  for (const auto& path : runnablePaths(quaternionsToMatricesPaths(), quaternionsToMatrices)) {
+    std::vector<double> out(9 * kColumns);
+    path.function(q.data(), out.data(), kColumns);
+    EXPECT_TRUE(HashIs(out, 0x64d54fb363a2d6deULL)) << "rot2mat " << path.name;
+  }
+  for (const auto& path : runnablePaths(matricesToQuaternionsPaths(), matricesToQuaternions)) {
+    std::vector<double> out(4 * kColumns);
+    path.function(r.data(), out.data(), kColumns);
+    EXPECT_TRUE(HashIs(out, 0x90e5d2330b91ed3eULL)) << "mat2rot " << path.name;
+  }
+}
+
+// Every sequence, intrinsic and extrinsic, one after the other.
+TEST(Golden, Eul2rotRot2eul) {
+  const std::vector<double> angles = inputs(3 * kColumns, 17, -4, 4, true);
+  const std::vector<double> q = inputs(4 * kColumns, 18);
+  const char* const sequences[] = {"XYZ", "XZY", "YXZ", "YZX", "ZXY", "ZYX", "XYX", "XZX", "YXY", "YZY", "ZXZ", "ZYZ",
+                                   "xyz", "zyx", "zxz", "yxy"};
+  std::vector<double> forward, backward;
+  std::vector<double> locks;
+  for (const char* text : sequences) {
+    EulerAxes axes;
+    const char letters[3] = {text[0], text[1], text[2]};
+    ASSERT_EQ(parseAxisSequence(letters, axes), SequenceProblem::none) << text;
+    std::vector<double> out(4 * kColumns), a(3 * kColumns);
+    std::vector<std::uint8_t> locked(kColumns);
+    eulerToQuaternionsPaths().paths[0].function(angles.data(), out.data(), kColumns, axes);
+    quaternionsToEulerPaths().paths[0].function(q.data(), a.data(), locked.data(), kColumns, axes);
+    forward.insert(forward.end(), out.begin(), out.end());
+    backward.insert(backward.end(), a.begin(), a.end());
+    for (std::uint8_t l : locked) locks.push_back(l);
+  }
+  // The scalar path's hashes; every other path must give the same bits.
+  EXPECT_TRUE(HashIs(forward, 0x5b445c4e59315358ULL)) << "eul2rot";
+  EXPECT_TRUE(HashIs(joined(backward, locks), 0xc75f68f4e49077c0ULL)) << "rot2eul";
+  for (const char* text : sequences) {
+    EulerAxes axes;
+    const char letters[3] = {text[0], text[1], text[2]};
+    parseAxisSequence(letters, axes);
+    std::vector<double> reference(4 * kColumns), a(3 * kColumns);
+    std::vector<std::uint8_t> lockedReference(kColumns);
+    eulerToQuaternionsPaths().paths[0].function(angles.data(), reference.data(), kColumns, axes);
+    quaternionsToEulerPaths().paths[0].function(q.data(), a.data(), lockedReference.data(), kColumns, axes);
+    for (const auto& path : runnablePaths(eulerToQuaternionsPaths(), eulerToQuaternions)) {
+      std::vector<double> out(4 * kColumns);
+      path.function(angles.data(), out.data(), kColumns, axes);
+      EXPECT_TRUE(SameBits(out, reference)) << "eul2rot " << text << " " << path.name;
+    }
+    for (const auto& path : runnablePaths(quaternionsToEulerPaths(), quaternionsToEuler)) {
+      std::vector<double> out(3 * kColumns);
+      std::vector<std::uint8_t> locked(kColumns);
+      path.function(q.data(), out.data(), locked.data(), kColumns, axes);
+      EXPECT_TRUE(SameBits(out, a) && locked == lockedReference) << "rot2eul " << text << " " << path.name;
+    }
+  }
+}
+
+TEST(Golden, Vec2rotRot2vec) {
+  const std::vector<double> v = inputs(3 * kColumns, 19, -3, 3, true);
+  const std::vector<double> q = inputs(4 * kColumns, 20);
+  for (const auto& path : runnablePaths(vectorsToQuaternionsPaths(), vectorsToQuaternions)) {
+    std::vector<double> out(4 * kColumns);
+    path.function(v.data(), out.data(), kColumns);
+    EXPECT_TRUE(HashIs(out, 0x642c0261f0c2d0c7ULL)) << "vec2rot " << path.name;
+  }
+  for (const auto& path : runnablePaths(quaternionsToVectorsPaths(), quaternionsToVectors)) {
+    std::vector<double> out(3 * kColumns);
+    path.function(q.data(), out.data(), kColumns);
+    EXPECT_TRUE(HashIs(out, 0xdd6917e370a4235eULL)) << "rot2vec " << path.name;
   }
 }
 

@@ -1,6 +1,6 @@
 // The rotblend kernel: the formulas term by term (bit for bit, with the
-// kernel's own sine of lanemath/sine_lanes.h and <cmath>'s sqrt and atan2),
-// known points and properties of the arc (a few ulps, since sin and atan2
+// kernel's own sine and arc tangent of lanemath/ and IEEE's sqrt), known
+// points and properties of the arc (a few ulps, since sin and atan2
 // enter), the branch threshold, the flip, and the prepared per-call form.
 #include "rotblend/interpolate_rotation.h"
 
@@ -11,12 +11,13 @@
 #include <random>
 #include <utility>
 
-// The sine as the scalar path compiles it.
-#define ROTKIT_LANES_KERNEL "lanemath/sine_lanes.h"
+// The sine and arc tangent as the scalar path compiles them.
+#define ROTKIT_LANES_KERNEL "quaternion/slerp_lanes.h"
 #include "simd/each_target.h"
 
 namespace {
 
+using rotkit::scalar::arcTangent2;
 using rotkit::scalar::sine;
 
 using Q = std::array<double, 4>;
@@ -38,7 +39,7 @@ std::vector<double> byTheFormula(const Q& q1, const Q& q2, double t) {
   std::vector<double> out(4);
   if (std::fabs(d) < 0.999) {
     const double s = std::sqrt(1 - d * d);
-    const double theta = std::atan2(s, d);
+    const double theta = arcTangent2(s, d);
     const double r = 1 / s;
     const double w1 = sine((1 - t) * theta) * r;
     const double w2 = sine(theta * t) * r;
