@@ -3,6 +3,7 @@
 // distance from <cmath>'s sin. Prints the worst error in ulps and where.
 //   sine_sweep [grid points, default 2^26]
 #define ROTKIT_LANES_KERNEL "lanemath/sine_lanes.h"
+#define ROTKIT_SCALAR_PASS_ONLY
 #include "simd/each_target.h"
 
 #include <cmath>

@@ -4,6 +4,7 @@
 // ulps and where, and how often a result is not the nearest double.
 //   trig_sweep [grid points, default 2^24]
 #define ROTKIT_LANES_KERNEL "bench/trig_sweep_lanes.h"
+#define ROTKIT_SCALAR_PASS_ONLY
 #include "simd/each_target.h"
 
 #include <algorithm>

@@ -5,6 +5,7 @@
 #include "matrix_oracle.h"
 
 #define ROTKIT_LANES_KERNEL "rot2mat/quaternion_to_matrix_lanes.h"
+#define ROTKIT_SCALAR_PASS_ONLY
 #include "simd/each_target.h"
 
 namespace {

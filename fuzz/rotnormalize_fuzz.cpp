@@ -5,6 +5,7 @@
 #include "matrix_oracle.h"
 
 #define ROTKIT_LANES_KERNEL "rotnormalize/normalize_columns_lanes.h"
+#define ROTKIT_SCALAR_PASS_ONLY
 #include "simd/each_target.h"
 
 namespace {

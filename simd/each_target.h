@@ -18,6 +18,9 @@
 //
 // System and intrinsic headers are included here, before any namespace:
 // inside a pass their include guards make them no-ops.
+//
+// A file that needs the scalar formulas alone (a test's reference, say)
+// defines ROTKIT_SCALAR_PASS_ONLY first: only rotkit::scalar is compiled.
 #ifndef ROTKIT_LANES_KERNEL
 #error "define ROTKIT_LANES_KERNEL as the kernel's lanes file before including simd/each_target.h"
 #endif
@@ -43,7 +46,7 @@
 #include "simd/end_target.h"
 #undef ROTKIT_TARGET
 
-#if defined(ROTKIT_BUILD_SSE2)
+#if defined(ROTKIT_BUILD_SSE2) && !defined(ROTKIT_SCALAR_PASS_ONLY)
 #define ROTKIT_TARGET ROTKIT_TARGET_SSE2
 #include "simd/begin_target.h"
 #include ROTKIT_LANES_KERNEL
@@ -51,7 +54,7 @@
 #undef ROTKIT_TARGET
 #endif
 
-#if defined(ROTKIT_BUILD_AVX2)
+#if defined(ROTKIT_BUILD_AVX2) && !defined(ROTKIT_SCALAR_PASS_ONLY)
 #define ROTKIT_TARGET ROTKIT_TARGET_AVX2
 #include "simd/begin_target.h"
 #include ROTKIT_LANES_KERNEL
@@ -59,7 +62,7 @@
 #undef ROTKIT_TARGET
 #endif
 
-#if defined(ROTKIT_BUILD_AVX512)
+#if defined(ROTKIT_BUILD_AVX512) && !defined(ROTKIT_SCALAR_PASS_ONLY)
 #define ROTKIT_TARGET ROTKIT_TARGET_AVX512
 #include "simd/begin_target.h"
 #include ROTKIT_LANES_KERNEL
@@ -67,7 +70,7 @@
 #undef ROTKIT_TARGET
 #endif
 
-#if defined(ROTKIT_BUILD_NEON)
+#if defined(ROTKIT_BUILD_NEON) && !defined(ROTKIT_SCALAR_PASS_ONLY)
 #define ROTKIT_TARGET ROTKIT_TARGET_NEON
 #include "simd/begin_target.h"
 #include ROTKIT_LANES_KERNEL

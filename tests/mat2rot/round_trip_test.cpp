@@ -8,6 +8,7 @@
 #include "support/rotation_samples.h"
 
 #define ROTKIT_LANES_KERNEL "rot2mat/quaternion_to_matrix_lanes.h"
+#define ROTKIT_SCALAR_PASS_ONLY
 #include "simd/each_target.h"
 
 namespace {

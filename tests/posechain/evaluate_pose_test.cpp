@@ -9,6 +9,7 @@
 
 // The formulas themselves, as the scalar path compiles them.
 #define ROTKIT_LANES_KERNEL "posechain/evaluate_pose_lanes.h"
+#define ROTKIT_SCALAR_PASS_ONLY
 #include "simd/each_target.h"
 
 namespace {

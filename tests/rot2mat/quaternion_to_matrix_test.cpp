@@ -11,6 +11,7 @@
 
 // The lanes file, for the scalar path's rotateVector that it includes.
 #define ROTKIT_LANES_KERNEL "rot2mat/quaternion_to_matrix_lanes.h"
+#define ROTKIT_SCALAR_PASS_ONLY
 #include "simd/each_target.h"
 
 namespace {

@@ -13,6 +13,7 @@
 
 // The sine and arc tangent as the scalar path compiles them.
 #define ROTKIT_LANES_KERNEL "quaternion/slerp_lanes.h"
+#define ROTKIT_SCALAR_PASS_ONLY
 #include "simd/each_target.h"
 
 namespace {

@@ -5,6 +5,7 @@
 #include <random>
 
 #define ROTKIT_LANES_KERNEL "quaternion/lanes.h"
+#define ROTKIT_SCALAR_PASS_ONLY
 #include "simd/each_target.h"
 
 namespace {

@@ -9,6 +9,7 @@
 
 // The formula itself, as the scalar path compiles it.
 #define ROTKIT_LANES_KERNEL "rotreverse/invert_columns_lanes.h"
+#define ROTKIT_SCALAR_PASS_ONLY
 #include "simd/each_target.h"
 
 namespace {

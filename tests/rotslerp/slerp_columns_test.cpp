@@ -12,6 +12,7 @@
 // rotblend's kernel as the scalar path compiles it: one pair of end
 // rotations, many parameters.
 #define ROTKIT_LANES_KERNEL "rotblend/interpolate_rotations_lanes.h"
+#define ROTKIT_SCALAR_PASS_ONLY
 #include "simd/each_target.h"
 
 namespace {
