@@ -63,9 +63,12 @@ test-arm64:
 	cmake --build $(ARM64_BUILD) -j $(JOBS)
 	ctest --test-dir $(ARM64_BUILD) --output-on-failure -j $(JOBS)
 
+# A child forked from a process with worker threads loses their states by
+# design (the threads do not exist there), which memcheck reports as a leak
+# of the child: that test runs in the other builds.
 test-valgrind: build
 	for t in $(BUILD)/tests/*_tests; do case $$t in *_avx512emu_tests) continue;; esac; \
-	  echo "valgrind: $$t"; $(VALGRIND) $$t --gtest_brief=1 || exit 1; done
+	  echo "valgrind: $$t"; $(VALGRIND) $$t --gtest_brief=1 --gtest_filter=-WorkerPool.WorksInAForkedChild || exit 1; done
 
 fuzz-build:
 	@bash tools/setup.sh fuzz

@@ -227,6 +227,9 @@ class WorkerPool {
 struct PoolState {
   std::mutex guard;
   WorkerPool* pool = nullptr;
+  // The pools of the processes this one was forked from: their threads do
+  // not exist here and their locks may be held, so they are only kept.
+  std::vector<WorkerPool*> inherited;
 };
 
 inline PoolState& poolState() {
@@ -242,6 +245,8 @@ inline void stopWorkers() {
   if (state.pool != nullptr && state.pool->process() == currentProcess()) {
     state.pool->stop();
     delete state.pool;
+  } else if (state.pool != nullptr) {
+    state.inherited.push_back(state.pool);
   }
   state.pool = nullptr;
 }
@@ -270,6 +275,7 @@ inline void runColumns(RangeTask task, const void* context, std::uint32_t count,
   }
   if (state.pool == nullptr || state.pool->process() != currentProcess()) {
     // A new process after fork(): the parent's pool is left as it is.
+    if (state.pool != nullptr) state.inherited.push_back(state.pool);
     state.pool = new WorkerPool(currentProcess());
   }
   state.pool->run(task, context, count, ranges, alignment);
