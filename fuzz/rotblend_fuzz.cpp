@@ -5,13 +5,19 @@
 // computed here from its definition: bit for bit in the linear branch. In
 // the spherical branch the last bits of the sine are the implementation's
 // (the reference takes <cmath>'s), so each component may lie a few ulps of
-// its two terms away.
+// its two terms away. The arc angle is the toolbox's own arc tangent, as
+// the implementation takes it: for a huge t, an ulp of the angle would
+// move the sine's argument by more than a turn.
 #include "fuzz_check.h"
 #include "host/messages.h"
 
 #include <cfloat>
 #include <cmath>
 #include <limits>
+
+#define ROTKIT_SCALAR_PASS_ONLY
+#define ROTKIT_LANES_KERNEL "lanemath/atan2_lanes.h"
+#include "simd/each_target.h"
 
 namespace {
 
@@ -57,7 +63,7 @@ Reference referenceBlend(const double* q1, const double* q2, const std::vector<d
     double bound[4] = {0, 0, 0, 0};
     if (std::fabs(d) < 0.999) {
       const double s = std::sqrt(1 - d * d);
-      const double theta = std::atan2(s, d);
+      const double theta = rotkit::scalar::arcTangent2(s, d);
       const double inv = 1 / s;
       const double w1 = std::sin((1 - t[i]) * theta) * inv;
       const double w2 = std::sin(theta * t[i]) * inv;
