@@ -7,11 +7,10 @@
 %     run; writes the times to RESULTFILE. SIZES (default '[1e3 1e4 1e5 1e6]')
 %     and NAMES (default: every function below) narrow the run. posechain's
 %     N counts frames of a 31-joint random tree. The conversions are timed
-%     against scipy as well, on the same data: rotapply, rotnormalize,
-%     rot2mat and mat2rot by bench/python/scipy_bench.py; eul2rot, rot2eul,
-%     vec2rot and rot2vec at N = 1e6 by bench/python/scipy_bench_angles.py
-%     (Debian's python3 with python3-scipy; PYTHON overrides it; without
-%     scipy that column is NaN).
+%     against scipy as well, on the same data, by bench/python/scipy_bench.py
+%     (the Euler angles and rotation vectors at N = 1e6 only: scipy takes
+%     seconds there; Debian's python3 with python3-scipy; PYTHON overrides
+%     it; without scipy that column is NaN).
 %   octave-cli bench_octave.m report TUNEDFILE UNTUNEDFILE
 %     prints the ratio tables of two such runs side by side: one with glibc's
 %     malloc tuned to keep memory between calls, one without.
@@ -47,7 +46,6 @@ if isempty(python)
   python = '/usr/bin/python3';
 end
 scipyScript = fullfile(here, '..', 'python', 'scipy_bench.py');
-scipyAnglesScript = fullfile(here, '..', 'python', 'scipy_bench_angles.py');
 for d = 1:numel(names)
   name = names{d};
   if exist(name) ~= 3
@@ -154,8 +152,8 @@ for d = 1:numel(names)
     scipySeconds = NaN;
     if exist('scipyInputs', 'var')
       scipySeconds = time_scipy(python, scipyScript, name, n, scipyInputs, budget);
-    elseif exist('input', 'var') && n == 1e6 && exist(python, 'file')
-      scipySeconds = time_scipy_angles(python, scipyAnglesScript, name, n, input);
+    elseif exist('input', 'var') && n == 1e6
+      scipySeconds = time_scipy(python, scipyScript, name, n, {input}, budget);
     end
     printf('%-12s N = %-7g MEX %9.3f ms  empty MEX %9.3f ms  m-code %9.3f ms  a + b %9.3f ms  scipy %9.3f ms  (|MEX - m-code| <= %.1g)\n', ...
            name, n, 1e3 * seconds, 1e3 * scipySeconds, difference);

@@ -4,14 +4,18 @@
     python3 bench/python/scipy_bench.py NAME N DIR BUDGET
 
 reads DIR/input1.f64 (and DIR/input2.f64 for rotapply), raw float64 in
-rotkit's layout (quaternions 4 x N scalar first, vectors 3 x N, matrices
-3 x 3 x N column major), puts them in scipy's layout (quaternions scalar
-last, N x 4; matrices N x 3 x 3) outside the timing, and prints the median
-seconds per call of scipy's own way to do the conversion:
+rotkit's layout (quaternions 4 x N scalar first, vectors and angles 3 x N,
+matrices 3 x 3 x N column major), puts them in scipy's layout (quaternions
+scalar last, N x 4; matrices N x 3 x 3) outside the timing, and prints the
+median seconds per call of scipy's own way to do the conversion:
     rotapply      Rotation.from_quat(q).apply(v)
     rotnormalize  Rotation.from_quat(q).as_quat()   (from_quat normalises)
     rot2mat       Rotation.from_quat(q).as_matrix()
     mat2rot       Rotation.from_matrix(m).as_quat()
+    eul2rot       Rotation.from_euler('ZXY', a).as_quat()
+    rot2eul       Rotation.from_quat(q).as_euler('ZXY')
+    vec2rot       Rotation.from_rotvec(v).as_quat()
+    rot2vec       Rotation.from_quat(q).as_rotvec()
 Used by the benchmark only, never by the toolbox or its tests.
 """
 import sys
@@ -30,6 +34,12 @@ def main(name, n, directory, budget):
     if name == "mat2rot":
         m = np.ascontiguousarray(load(directory, 1, 9, n).reshape(n, 3, 3).transpose(0, 2, 1))
         call = lambda: Rotation.from_matrix(m).as_quat()
+    elif name in ("eul2rot", "vec2rot"):
+        a = np.ascontiguousarray(load(directory, 1, 3, n))
+        if name == "eul2rot":
+            call = lambda: Rotation.from_euler("ZXY", a).as_quat()
+        else:
+            call = lambda: Rotation.from_rotvec(a).as_quat()
     else:
         q = np.ascontiguousarray(load(directory, 1, 4, n)[:, [1, 2, 3, 0]])
         if name == "rotapply":
@@ -39,6 +49,10 @@ def main(name, n, directory, budget):
             call = lambda: Rotation.from_quat(q).as_quat()
         elif name == "rot2mat":
             call = lambda: Rotation.from_quat(q).as_matrix()
+        elif name == "rot2eul":
+            call = lambda: Rotation.from_quat(q).as_euler("ZXY")
+        elif name == "rot2vec":
+            call = lambda: Rotation.from_quat(q).as_rotvec()
         else:
             raise SystemExit(f"no scipy conversion for {name}")
     call()
