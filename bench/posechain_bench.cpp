@@ -61,7 +61,7 @@ int main(int argc, char** argv) {
     }
   }
   setBaselines(group, {"stream", "scalar"});
-  addNote(std::string("evaluatePoses dispatches to the ") + vectorPathName(widestVectorPath()) +
+  addNote(std::string("evaluatePoses dispatches to the ") + vectorPathName(widestVectorPath(false)) +
           " path on this processor; scalar is the scalar path, frame by frame.");
   addNote("stream: per frame, global = -local and positions = local + root over the same arrays; ns/element "
           "is per frame.");

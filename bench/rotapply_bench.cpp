@@ -41,7 +41,7 @@ void addGroup(const std::string& group, bool oneRotation) {
 int main(int argc, char** argv) {
   addGroup("applyRotations, 4 x N turning 3 x N", false);
   addGroup("applyRotations, 4 x 1 turning 3 x N", true);
-  addNote(std::string("applyRotations dispatches to the ") + vectorPathName(widestVectorPath()) +
+  addNote(std::string("applyRotations dispatches to the ") + vectorPathName(widestVectorPath(false)) +
           " path on this processor.");
   addNote("stream: each output column the sum of its input columns, over the same arrays, compiled with the "
           "kernels' flags.");

@@ -49,7 +49,7 @@ void addGroup(const std::string& group, bool broadcastLeft) {
 int main(int argc, char** argv) {
   addGroup("composeColumns, 4 x N times 4 x N", false);
   addGroup("composeColumns, 4 x 1 times 4 x N", true);
-  addNote(std::string("composeColumns dispatches to the ") + vectorPathName(widestVectorPath()) +
+  addNote(std::string("composeColumns dispatches to the ") + vectorPathName(widestVectorPath(false)) +
           " path on this processor.");
   addNote("stream: out = a + b over the same arrays (for 4 x 1 times 4 x N: out = -b), compiled with the "
           "kernels' flags.");

@@ -36,7 +36,7 @@ int main(int argc, char** argv) {
     }
   }
   setBaselines(group, {"stream", "scalar"});
-  addNote(std::string("invertColumns dispatches to the ") + vectorPathName(widestVectorPath()) +
+  addNote(std::string("invertColumns dispatches to the ") + vectorPathName(widestVectorPath(false)) +
           " path on this processor.");
   addNote("stream: out = -q over the same arrays, compiled with the kernels' flags.");
   return runKernelBenchmarks(argc, argv, "rotreverse kernel");

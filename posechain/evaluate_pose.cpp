@@ -1,5 +1,6 @@
-// posechain's kernel on every vector path of the build, and the choice of
-// the widest at run time; the formulas are posechain/evaluate_pose_lanes.h.
+// posechain's kernel on every vector path of the build, and the choice at run
+// time of the widest short of AVX-512 (simd/kernel_paths.h says why);
+// the formulas are posechain/evaluate_pose_lanes.h.
 #include "posechain/evaluate_pose.h"
 
 #define ROTKIT_LANES_KERNEL "posechain/evaluate_pose_lanes.h"
@@ -13,8 +14,8 @@ const KernelPaths<EvaluatePoses>& evaluatePosesPaths() {
 void evaluatePoses(std::uint32_t jointCount, const double* parents, const double* offsets, const double* rootData,
                    const double* localData, std::uint32_t localRows, double* globalData, double* jointData,
                    std::uint32_t jointRows, std::uint32_t frameCount) {
-  evaluatePosesPaths().widest()(jointCount, parents, offsets, rootData, localData, localRows, globalData, jointData,
-                                jointRows, frameCount);
+  evaluatePosesPaths().widestShortOfAvx512()(jointCount, parents, offsets, rootData, localData, localRows,
+                                              globalData, jointData, jointRows, frameCount);
 }
 
 void evaluatePose(std::uint32_t jointCount, const double* parents, const double* offsets, const double* rootColumn,

@@ -1,5 +1,6 @@
-// rotapply's kernel on every vector path of the build, and the choice of
-// the widest at run time; the formula is rotapply/apply_rotation_lanes.h.
+// rotapply's kernel on every vector path of the build, and the choice at run
+// time of the widest short of AVX-512 (simd/kernel_paths.h says why);
+// the formula is rotapply/apply_rotation_lanes.h.
 #include "rotapply/apply_rotation.h"
 
 #define ROTKIT_LANES_KERNEL "rotapply/apply_rotation_lanes.h"
@@ -19,7 +20,7 @@ const KernelPaths<ApplyRotations>& applyRotationsPaths() {
 
 void applyRotations(const double* qData, std::uint32_t qCols, const double* vData, std::uint32_t vCols,
                     double* outData, std::uint32_t outCols) {
-  const ApplyRotations path = applyRotationsPaths().widest();
+  const ApplyRotations path = applyRotationsPaths().widestShortOfAvx512();
   // A one-column side is the same column for every range.
   parallel::forColumns(outCols, kColumnsPerThread, [&](std::uint32_t begin, std::uint32_t end) {
     const std::uint32_t count = end - begin;

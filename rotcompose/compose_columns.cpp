@@ -1,5 +1,6 @@
-// rotcompose's kernel on every vector path of the build, and the choice of
-// the widest at run time; the formula is rotcompose/compose_columns_lanes.h.
+// rotcompose's kernel on every vector path of the build, and the choice at run
+// time of the widest short of AVX-512 (simd/kernel_paths.h says why);
+// the formula is rotcompose/compose_columns_lanes.h.
 #include "rotcompose/compose_columns.h"
 
 #define ROTKIT_LANES_KERNEL "rotcompose/compose_columns_lanes.h"
@@ -12,5 +13,5 @@ const KernelPaths<ComposeColumns>& composeColumnsPaths() {
 
 void composeColumns(const double* q1Data, std::uint32_t q1Cols, const double* q2Data, std::uint32_t q2Cols,
                     double* outData, std::uint32_t outCols) {
-  composeColumnsPaths().widest()(q1Data, q1Cols, q2Data, q2Cols, outData, outCols);
+  composeColumnsPaths().widestShortOfAvx512()(q1Data, q1Cols, q2Data, q2Cols, outData, outCols);
 }

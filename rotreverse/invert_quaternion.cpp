@@ -1,5 +1,6 @@
-// rotreverse's kernel on every vector path of the build, and the choice of
-// the widest at run time; the formula is rotreverse/invert_columns_lanes.h.
+// rotreverse's kernel on every vector path of the build, and the choice at run
+// time of the widest short of AVX-512 (simd/kernel_paths.h says why);
+// the formula is rotreverse/invert_columns_lanes.h.
 #include "rotreverse/invert_quaternion.h"
 
 #define ROTKIT_LANES_KERNEL "rotreverse/invert_columns_lanes.h"
@@ -11,5 +12,5 @@ const KernelPaths<InvertColumns>& invertColumnsPaths() {
 }
 
 void invertColumns(const double* in, double* out, std::uint32_t count) {
-  invertColumnsPaths().widest()(in, out, count);
+  invertColumnsPaths().widestShortOfAvx512()(in, out, count);
 }

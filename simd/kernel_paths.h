@@ -19,8 +19,16 @@ struct KernelPaths {
   std::size_t count;
 
   // The widest path this processor runs.
-  Function widest() const {
-    const VectorPath chosen = widestVectorPath();
+  Function widest() const { return pathFor(widestVectorPath()); }
+
+  // The widest short of AVX-512, for kernels bound by loads, stores and the
+  // transposes between columns and lanes rather than by arithmetic: where
+  // each 512-bit operation runs as two 256-bit halves (AMD Zen 4), their
+  // AVX-512 path measured 10 to 30% slower than AVX2 (docs/performance.md).
+  // The bits are the same on every path.
+  Function widestShortOfAvx512() const { return pathFor(widestVectorPath(false)); }
+
+  Function pathFor(VectorPath chosen) const {
     for (std::size_t i = 0; i < count; ++i) {
       if (paths[i].path == chosen) return paths[i].function;
     }

@@ -110,14 +110,35 @@ inline void storeLanes4(double* p, std::size_t stride, V a, V b, V c, V d) {
   _mm256_storeu_pd(p + 6 * stride, _mm512_extractf64x4_pd(q26, 1));
   _mm256_storeu_pd(p + 7 * stride, _mm512_extractf64x4_pd(q37, 1));
 }
+// Three rows: the first two as pairs of neighbours, one 128-bit load or
+// store per column (even columns in one register, odd in the other, so that
+// unpacking gives the rows in column order), the third strided.
+namespace lanes_detail {
+inline __m512d loadPairs4(const double* first, std::size_t stride) {
+  __m512d pairs = _mm512_castpd128_pd512(_mm_loadu_pd(first));
+  pairs = _mm512_insertf64x2(pairs, _mm_loadu_pd(first + 2 * stride), 1);
+  pairs = _mm512_insertf64x2(pairs, _mm_loadu_pd(first + 4 * stride), 2);
+  return _mm512_insertf64x2(pairs, _mm_loadu_pd(first + 6 * stride), 3);
+}
+inline void storePairs4(double* first, std::size_t stride, __m512d pairs) {
+  _mm_storeu_pd(first, _mm512_castpd512_pd128(pairs));
+  const __m256d high = _mm512_extractf64x4_pd(pairs, 1);
+  _mm_storeu_pd(first + 2 * stride, _mm256_extractf128_pd(_mm512_castpd512_pd256(pairs), 1));
+  _mm_storeu_pd(first + 4 * stride, _mm256_castpd256_pd128(high));
+  _mm_storeu_pd(first + 6 * stride, _mm256_extractf128_pd(high, 1));
+}
+}  // namespace lanes_detail
+
 inline void loadLanes3(const double* p, std::size_t stride, V& a, V& b, V& c) {
-  a = loadStrided(p, stride);
-  b = loadStrided(p + 1, stride);
+  const __m512d even = lanes_detail::loadPairs4(p, stride);         // a0 b0 a2 b2 a4 b4 a6 b6
+  const __m512d odd = lanes_detail::loadPairs4(p + stride, stride);  // a1 b1 a3 b3 ...
+  a = V(_mm512_unpacklo_pd(even, odd));
+  b = V(_mm512_unpackhi_pd(even, odd));
   c = loadStrided(p + 2, stride);
 }
 inline void storeLanes3(double* p, std::size_t stride, V a, V b, V c) {
-  storeStrided(p, stride, a);
-  storeStrided(p + 1, stride, b);
+  lanes_detail::storePairs4(p, stride, _mm512_unpacklo_pd(a.v, b.v));
+  lanes_detail::storePairs4(p + stride, stride, _mm512_unpackhi_pd(a.v, b.v));
   storeStrided(p + 2, stride, c);
 }
 inline V mapLanes(V x, M where, double (*f)(double)) {

@@ -86,9 +86,10 @@ inline bool pathRuns(VectorPath path) {
   }
 }
 
-// The widest path this build has and this processor runs.
-inline VectorPath widestVectorPath() {
-  if (pathRuns(VectorPath::avx512)) return VectorPath::avx512;
+// The widest path this build has and this processor runs; without AVX-512
+// when `withAvx512` is false (simd/kernel_paths.h says which kernels).
+inline VectorPath widestVectorPath(bool withAvx512 = true) {
+  if (withAvx512 && pathRuns(VectorPath::avx512)) return VectorPath::avx512;
   if (pathRuns(VectorPath::avx2)) return VectorPath::avx2;
   if (pathRuns(VectorPath::neon)) return VectorPath::neon;
   if (pathRuns(VectorPath::sse2)) return VectorPath::sse2;

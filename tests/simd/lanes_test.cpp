@@ -81,6 +81,12 @@ TEST(VectorLayer, StridedColumnsKeepTheirNeighbours) {
 TEST(VectorLayer, DispatchTakesTheWidestPathThisProcessorRuns) {
   const VectorPath widest = widestVectorPath();
   EXPECT_TRUE(pathRuns(widest));
+  const VectorPath shortOfAvx512 = widestVectorPath(false);
+  EXPECT_TRUE(pathRuns(shortOfAvx512));
+  EXPECT_NE(shortOfAvx512, VectorPath::avx512);
+  if (widest != VectorPath::avx512) {
+    EXPECT_EQ(shortOfAvx512, widest);
+  }
 #if defined(ROTKIT_EMULATE_AVX512)
   EXPECT_EQ(widest, VectorPath::avx512);
 #endif
