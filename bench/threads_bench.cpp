@@ -7,11 +7,17 @@
 // kColumnsPerThread sits; 1e6 columns is the figure that
 // docs/performance.md reports.
 //   threads_bench [repetitions]
+#include "eul2rot/axis_sequence.h"
+#include "eul2rot/euler_to_quaternion.h"
 #include "mat2rot/matrix_to_quaternion.h"
 #include "parallel/worker_pool.h"
+#include "rot2eul/quaternion_to_euler.h"
 #include "rot2mat/quaternion_to_matrix.h"
+#include "rot2vec/quaternion_to_vector.h"
 #include "rotapply/apply_rotation.h"
 #include "rotnormalize/normalize_columns.h"
+#include "rotslerp/slerp_columns.h"
+#include "vec2rot/vector_to_quaternion.h"
 
 #include <algorithm>
 #include <chrono>
@@ -34,7 +40,7 @@ struct Kernel {
 };
 
 std::vector<double>& buffer(int slot, std::size_t count) {
-  static std::vector<std::vector<double>> slots(4);
+  static std::vector<std::vector<double>> slots(5);
   std::vector<double>& b = slots[static_cast<std::size_t>(slot)];
   if (b.size() < count) {
     std::mt19937_64 random(static_cast<std::uint64_t>(slot) + 1);
@@ -43,6 +49,12 @@ std::vector<double>& buffer(int slot, std::size_t count) {
     for (double& v : b) v = normal(random);
   }
   return b;
+}
+
+EulerAxes zxy() {
+  EulerAxes axes;
+  parseAxisSequence({'Z', 'X', 'Y'}, axes);
+  return axes;
 }
 
 std::vector<Kernel> kernels() {
@@ -54,7 +66,7 @@ std::vector<Kernel> kernels() {
          return [=](std::uint32_t b, std::uint32_t e) { path(in + 4 * std::size_t{b}, out + 4 * std::size_t{b}, e - b); };
        }},
       {"rotapply", [](std::uint32_t n) -> RangeCall {
-         const ApplyRotations path = applyRotationsPaths().widest();
+         const ApplyRotations path = applyRotationsPaths().widestShortOfAvx512();
          const double* q = buffer(0, 4 * std::size_t{n}).data();
          const double* v = buffer(1, 9 * std::size_t{n}).data();
          double* out = buffer(2, 9 * std::size_t{n}).data();
@@ -73,6 +85,46 @@ std::vector<Kernel> kernels() {
          const double* r = buffer(1, 9 * std::size_t{n}).data();
          double* q = buffer(2, 9 * std::size_t{n}).data();
          return [=](std::uint32_t b, std::uint32_t e) { path(r + 9 * std::size_t{b}, q + 4 * std::size_t{b}, e - b); };
+       }},
+      {"eul2rot ZXY", [](std::uint32_t n) -> RangeCall {
+         const EulerToQuaternions path = eulerToQuaternionsPaths().widest();
+         const double* a = buffer(1, 9 * std::size_t{n}).data();
+         double* q = buffer(2, 9 * std::size_t{n}).data();
+         return [=](std::uint32_t b, std::uint32_t e) {
+           path(a + 3 * std::size_t{b}, q + 4 * std::size_t{b}, e - b, zxy());
+         };
+       }},
+      {"rot2eul ZXY", [](std::uint32_t n) -> RangeCall {
+         const QuaternionsToEuler path = quaternionsToEulerPaths().widest();
+         const double* q = buffer(0, 4 * std::size_t{n}).data();
+         double* a = buffer(2, 9 * std::size_t{n}).data();
+         auto* locked = reinterpret_cast<std::uint8_t*>(buffer(4, std::size_t{n}).data());
+         return [=](std::uint32_t b, std::uint32_t e) {
+           path(q + 4 * std::size_t{b}, a + 3 * std::size_t{b}, locked + b, e - b, zxy());
+         };
+       }},
+      {"vec2rot", [](std::uint32_t n) -> RangeCall {
+         const VectorsToQuaternions path = vectorsToQuaternionsPaths().widest();
+         const double* v = buffer(1, 9 * std::size_t{n}).data();
+         double* q = buffer(2, 9 * std::size_t{n}).data();
+         return [=](std::uint32_t b, std::uint32_t e) { path(v + 3 * std::size_t{b}, q + 4 * std::size_t{b}, e - b); };
+       }},
+      {"rot2vec", [](std::uint32_t n) -> RangeCall {
+         const QuaternionsToVectors path = quaternionsToVectorsPaths().widest();
+         const double* q = buffer(0, 4 * std::size_t{n}).data();
+         double* v = buffer(2, 9 * std::size_t{n}).data();
+         return [=](std::uint32_t b, std::uint32_t e) { path(q + 4 * std::size_t{b}, v + 3 * std::size_t{b}, e - b); };
+       }},
+      {"rotslerp", [](std::uint32_t n) -> RangeCall {
+         const SlerpColumns path = slerpColumnsPaths().widest();
+         const double* q1 = buffer(0, 4 * std::size_t{n}).data();
+         const double* q2 = buffer(1, 9 * std::size_t{n}).data();
+         const double* t = buffer(3, std::size_t{n}).data();
+         double* out = buffer(2, 9 * std::size_t{n}).data();
+         return [=](std::uint32_t b, std::uint32_t e) {
+           const std::size_t at = 4 * std::size_t{b};
+           path(q1 + at, e - b, q2 + at, e - b, t + b, e - b, out + at, e - b);
+         };
        }},
   };
 }

@@ -18,5 +18,6 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
   const EulerAxes axes = readAxisSequence(prhs[1]);
 
   plhs[0] = createRealMatrix(4, count);
+  joinWorkersAtExit();  // the kernel may split its columns over worker threads
   eulerToQuaternions(mxGetPr(angles), mxGetPr(plhs[0]), count, axes);
 }

@@ -25,5 +25,6 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
     // One byte per element on both hosts (MATLAB's bool, Octave's unsigned char).
     locked = reinterpret_cast<std::uint8_t*>(mxGetLogicals(plhs[1]));
   }
+  joinWorkersAtExit();  // the kernel may split its columns over worker threads
   quaternionsToEuler(mxGetPr(q), mxGetPr(plhs[0]), locked, count, axes);
 }

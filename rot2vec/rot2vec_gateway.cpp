@@ -16,5 +16,6 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
   if (mxGetM(q) != 4) mexErrMsgTxt("Q must have 4 rows: one quaternion (w, x, y, z) per column.");
 
   plhs[0] = createRealMatrix(3, count);
+  joinWorkersAtExit();  // the kernel may split its columns over worker threads
   quaternionsToVectors(mxGetPr(q), mxGetPr(plhs[0]), count);
 }

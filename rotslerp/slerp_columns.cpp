@@ -8,11 +8,9 @@
 
 #include "parallel/worker_pool.h"
 
-// Below this many columns a thread of its own costs more than it saves. A
-// column costs about 7 ns (linear branch) to 50 ns (spherical: an atan2
-// per lane) on one AVX2 core here, against a few ns for the conversions'
-// 65536 (bench/threads_bench); a quarter of that, so each range is at
-// least ~0.1 ms of work. Not measured on a quiet machine.
+// Columns per thread below which a thread of its own costs more than it
+// saves: where 2 threads first beat 1 on calls far apart, whose workers
+// must be woken (bench/threads_bench, docs/performance.md).
 constexpr std::uint32_t kColumnsPerThread = 16384;
 
 const KernelPaths<SlerpColumns>& slerpColumnsPaths() {

@@ -16,5 +16,6 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
   if (mxGetM(v) != 3) mexErrMsgTxt("V must have 3 rows: one rotation vector (x, y, z) per column.");
 
   plhs[0] = createRealMatrix(4, count);
+  joinWorkersAtExit();  // the kernel may split its columns over worker threads
   vectorsToQuaternions(mxGetPr(v), mxGetPr(plhs[0]), count);
 }
