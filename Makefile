@@ -23,6 +23,9 @@ FUZZ_SECONDS ?= 600
 FUZZ_CI_SECONDS ?= 30
 MUTANTS ?= 20000
 SEED ?= 1
+# A test that hangs fails after this many seconds instead of holding up the run.
+TEST_TIMEOUT ?= 900
+CTEST = ctest --output-on-failure --timeout $(TEST_TIMEOUT) -j $(JOBS)
 VALGRIND = valgrind --tool=memcheck --error-exitcode=1 --leak-check=full --errors-for-leak-kinds=definite --quiet
 
 .PHONY: all setup build test test-sanitize test-tsan test-valgrind test-arm64 fuzz-build fuzz fuzz-ci demo dist bench mutate accuracy clean
@@ -37,13 +40,13 @@ build: setup
 	cmake --build $(BUILD) -j $(JOBS)
 
 test: build
-	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+	$(CTEST) --test-dir $(BUILD)
 
 test-sanitize: setup
 	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DROTKIT_SANITIZE=ON -DROTKIT_OCTAVE=OFF -DROTKIT_BENCH=OFF \
 	      -DROTKIT_EMULATED_AVX512=OFF
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
-	ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
+	$(CTEST) --test-dir $(ASAN_BUILD)
 
 # ThreadSanitizer over the C++ tests, once per thread count, so that the
 # worker pool runs with several threads (the processor may have fewer).
@@ -52,7 +55,7 @@ test-tsan: setup
 	      -DROTKIT_BENCH=OFF -DROTKIT_EMULATED_AVX512=OFF
 	cmake --build $(TSAN_BUILD) -j $(JOBS)
 	for n in 1 2 3 7; do echo "threads: $$n"; \
-	  ROTKIT_NUM_THREADS=$$n TSAN_OPTIONS=halt_on_error=1 ctest --test-dir $(TSAN_BUILD) --output-on-failure -j $(JOBS) || exit 1; done
+	  ROTKIT_NUM_THREADS=$$n TSAN_OPTIONS=halt_on_error=1 $(CTEST) --test-dir $(TSAN_BUILD) || exit 1; done
 
 # The C++ tests (kernels on the NEON path, gateways on the embedded host,
 # the golden hashes) for arm64, cross-built and run under qemu-aarch64.
@@ -61,7 +64,7 @@ test-arm64:
 	cmake -S . -B $(ARM64_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/aarch64-linux-gnu.cmake -DCMAKE_BUILD_TYPE=Release \
 	      -DROTKIT_OCTAVE=OFF -DROTKIT_BENCH=OFF
 	cmake --build $(ARM64_BUILD) -j $(JOBS)
-	ctest --test-dir $(ARM64_BUILD) --output-on-failure -j $(JOBS)
+	$(CTEST) --test-dir $(ARM64_BUILD)
 
 # A child forked from a process with worker threads loses their states by
 # design (the threads do not exist there), which memcheck reports as a leak

@@ -23,6 +23,7 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <mutex>
@@ -133,6 +134,11 @@ class WorkerPool {
     }
     runShares(generation, shares, 0);
     while (done_.load(std::memory_order_acquire) != shares) relax();
+    // A worker still starting up may hold locks of the thread library or
+    // of the allocator; a fork() right after this call (a host's parallel
+    // map does exactly that) would copy them held into the child. So no
+    // call returns before the threads it started have started.
+    while (started_.load(std::memory_order_acquire) != workers_.size()) relax();
   }
 
   // Tells every worker to leave and joins it.
@@ -142,6 +148,7 @@ class WorkerPool {
     wake_.notify_all();
     for (std::thread& worker : workers_) worker.join();
     workers_.clear();
+    started_.store(0);
   }
 
  private:
@@ -190,6 +197,7 @@ class WorkerPool {
   // Worker `index` takes part in the calls of more than index + 1 threads,
   // starting at the shares that an even split would give it.
   void work(unsigned index) {
+    started_.fetch_add(1, std::memory_order_release);
     std::uint64_t seen = 0;
     for (;;) {
       seen = awaitCall(seen);
@@ -217,6 +225,7 @@ class WorkerPool {
   std::atomic<std::uint64_t> open_[kMaxShares];
   std::atomic<unsigned> done_{0};
   std::atomic<unsigned> sleepers_{0};
+  std::atomic<std::size_t> started_{0};
   std::atomic<bool> stopping_{false};
 };
 
