@@ -88,14 +88,7 @@ inline bool pathRuns(VectorPath path) {
 
 // The widest path this build has and this processor runs; without AVX-512
 // when `withAvx512` is false (simd/kernel_paths.h says which kernels).
-//
-// Clang builds do not dispatch to AVX-512: a Clang 14 build with
-// AddressSanitizer faulted in the AVX-512 partial-block stores, which GCC
-// builds run cleanly; until the cause is found those builds take AVX2.
 inline VectorPath widestVectorPath(bool withAvx512 = true) {
-#if defined(__clang__) && !defined(ROTKIT_EMULATE_AVX512)
-  withAvx512 = false;
-#endif
   if (withAvx512 && pathRuns(VectorPath::avx512)) return VectorPath::avx512;
   if (pathRuns(VectorPath::avx2)) return VectorPath::avx2;
   if (pathRuns(VectorPath::neon)) return VectorPath::neon;
