@@ -106,6 +106,8 @@ class WorkerPool {
   WorkerPool& operator=(const WorkerPool&) = delete;
 
   long process() const { return process_; }
+  // How many of its workers have started running (all, between calls).
+  std::size_t startedWorkers() const { return started_.load(); }
 
   // Runs task over [0, count) cut into `ranges`·kSharesPerThread even
   // shares, every boundary but the last a multiple of `alignment`, with up
@@ -258,6 +260,14 @@ inline void stopWorkers() {
     state.inherited.push_back(state.pool);
   }
   state.pool = nullptr;
+}
+
+// How many worker threads of this process have started (for the tests).
+inline std::size_t startedWorkers() {
+  PoolState& state = poolState();
+  std::lock_guard<std::mutex> lock(state.guard);
+  const bool ours = state.pool != nullptr && state.pool->process() == currentProcess();
+  return ours ? state.pool->startedWorkers() : 0;
 }
 
 // Runs task over [0, count) (nothing when count is 0) on up to

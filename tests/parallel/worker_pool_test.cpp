@@ -117,6 +117,19 @@ TEST(WorkerPool, StartsAgainAfterItsWorkersAreJoined) {
   runAndCheck(30000, 100, 3);
 }
 
+// A call that the caller finishes alone, before its new workers are up,
+// still returns only once they are running: a fork() right after it must
+// not copy a thread halfway through its start, with the locks it holds.
+TEST(WorkerPool, ACallReturnsWithTheWorkersItStartedRunning) {
+  ThreadsFromEnvironment threads("3");
+  for (int round = 0; round < 20; ++round) {
+    parallel::stopWorkers();
+    EXPECT_EQ(parallel::startedWorkers(), 0u);
+    parallel::forColumns(64, 16, [](std::uint32_t, std::uint32_t) {});
+    EXPECT_EQ(parallel::startedWorkers(), 2u) << "round " << round;
+  }
+}
+
 #if defined(__SANITIZE_THREAD__)
 #define ROTKIT_TEST_FORK 0  // ThreadSanitizer does not follow threads started after a fork
 #elif defined(ROTKIT_TESTS_UNDER_EMULATOR)
