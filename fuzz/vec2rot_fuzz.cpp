@@ -28,13 +28,14 @@ Outcome expectedOutcome(const FuzzCall& call) {
     const double* x = &v.values[3 * k];
     const double angle = std::hypot(std::hypot(x[0], x[1]), x[2]);
     const bool zero = x[0] == 0 && x[1] == 0 && x[2] == 0;
-    const bool finite = allFinite(x, 3) && std::isfinite(angle);
+    const bool finiteInput = allFinite(x, 3);
+    const bool finite = finiteInput && std::isfinite(angle);
     // A finite vector whose length lies within rounding of the largest
     // double may come out with a finite angle or with an overflow (NaN):
     // the kernel sums scaled squares, hypot rounds once. Its angle carries
     // no digits there anyway, so any outcome is accepted.
     const double halfLength = std::hypot(std::hypot(x[0] / 2, x[1] / 2), x[2] / 2);
-    const bool atOverflow = allFinite(x, 3) && !finite && halfLength <= DBL_MAX / 2 * (1 + 0x1p-48);
+    const bool atOverflow = finiteInput && !finite && halfLength <= DBL_MAX / 2 * (1 + 0x1p-48);
     const Quaternion r = zero ? Quaternion{1, x[0] / 2, x[1] / 2, x[2] / 2}
                               : finite ? vectorReference(x) : Quaternion{NAN, NAN, NAN, NAN};
     for (double c : r) {
