@@ -1,6 +1,6 @@
 # Front door of the build; CMake does the work.
-#   make        build the Octave MEX files (build/mex) and the tests
-#   make test   run every test (C++ on the embedded host, Octave on build/mex)
+#   make        build the toolbox (build/rotkit: MEX files and m-files) and the tests
+#   make test   run every test (C++ on the embedded host, Octave on build/rotkit)
 #   make demo   run the demo in octave-cli
 #   make dist   the Octave package, build/rotkit-VERSION.tar.gz (pkg install)
 #   make test-sanitize   the C++ tests under AddressSanitizer and UBSan
@@ -35,15 +35,17 @@ all: build
 setup:
 	@bash tools/setup.sh
 
+# The developer build: warnings are errors here and in CI (a user's plain
+# cmake build and pkg install keep them warnings).
 build: setup
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DROTKIT_WERROR=ON
 	cmake --build $(BUILD) -j $(JOBS)
 
 test: build
 	$(CTEST) --test-dir $(BUILD)
 
 test-sanitize: setup
-	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DROTKIT_SANITIZE=ON -DROTKIT_OCTAVE=OFF -DROTKIT_BENCH=OFF \
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DROTKIT_WERROR=ON -DROTKIT_SANITIZE=ON -DROTKIT_OCTAVE=OFF \
 	      -DROTKIT_EMULATED_AVX512=OFF
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	$(CTEST) --test-dir $(ASAN_BUILD)
@@ -51,8 +53,8 @@ test-sanitize: setup
 # ThreadSanitizer over the C++ tests, once per thread count, so that the
 # worker pool runs with several threads (the processor may have fewer).
 test-tsan: setup
-	cmake -S . -B $(TSAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DROTKIT_SANITIZE_THREAD=ON -DROTKIT_OCTAVE=OFF \
-	      -DROTKIT_BENCH=OFF -DROTKIT_EMULATED_AVX512=OFF
+	cmake -S . -B $(TSAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DROTKIT_WERROR=ON -DROTKIT_SANITIZE_THREAD=ON \
+	      -DROTKIT_OCTAVE=OFF -DROTKIT_EMULATED_AVX512=OFF
 	cmake --build $(TSAN_BUILD) -j $(JOBS)
 	for n in 1 2 3 7; do echo "threads: $$n"; \
 	  ROTKIT_NUM_THREADS=$$n TSAN_OPTIONS=halt_on_error=1 $(CTEST) --test-dir $(TSAN_BUILD) || exit 1; done
@@ -61,8 +63,8 @@ test-tsan: setup
 # the golden hashes) for arm64, cross-built and run under qemu-aarch64.
 test-arm64:
 	@bash tools/setup.sh arm64
-	cmake -S . -B $(ARM64_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/aarch64-linux-gnu.cmake -DCMAKE_BUILD_TYPE=Release \
-	      -DROTKIT_OCTAVE=OFF -DROTKIT_BENCH=OFF
+	cmake -S . -B $(ARM64_BUILD) -DCMAKE_TOOLCHAIN_FILE=tools/cmake/aarch64-linux-gnu.cmake -DCMAKE_BUILD_TYPE=Release \
+	      -DROTKIT_WERROR=ON -DROTKIT_OCTAVE=OFF
 	cmake --build $(ARM64_BUILD) -j $(JOBS)
 	$(CTEST) --test-dir $(ARM64_BUILD)
 
@@ -90,12 +92,15 @@ demo: build
 dist:
 	bash tools/make_dist.sh $(BUILD)
 
+# Google Benchmark is needed here only.
 bench: build
-	@bash tools/setup.sh accuracy
+	@bash tools/setup.sh accuracy bench
+	cmake -S . -B $(BUILD) -DROTKIT_BENCH=ON
+	cmake --build $(BUILD) -j $(JOBS)
 	bash bench/run_bench.sh $(BUILD)
 
 mutate: build
-	$(OCTAVE) --eval "addpath('tools', 'toolbox/rotkit', '$(BUILD)/mex', 'tests/support'); \
+	$(OCTAVE) --eval "addpath('tools', '$(BUILD)/rotkit', 'tests/support'); \
 	  exit(bvh_mutation_run($(MUTANTS), $(SEED)).faults > 0)"
 
 accuracy: build

@@ -1,71 +1,116 @@
 function build_mex(outdir)
-%BUILD_MEX Build the toolbox's MEX files with MATLAB's or Octave's mex.
-%   BUILD_MEX compiles every function of the toolbox (each folder that
-%   holds a <name>_gateway.cpp) into the folder mex/ beside this file;
-%   BUILD_MEX(OUTDIR) writes them to OUTDIR. The help files (*.m) are copied beside them, so afterwards
-%   addpath(OUTDIR) makes the functions and their help available.
+%BUILD_MEX Build the toolbox with MATLAB's or Octave's mex.
+%   BUILD_MEX compiles every function listed in src/functions.txt into the
+%   folder build/rotkit beside this file, and copies there each function's
+%   help text and every m-file of toolbox/rotkit, so that afterwards
 %
-%   Results are defined bit for bit, so floating-point contraction (fused
-%   multiply-add) is switched off on every compiler, and fast-math is
-%   never used.
+%      addpath(fullfile(pwd, 'build', 'rotkit'))
+%
+%   gives every function of the toolbox and its help. BUILD_MEX(OUTDIR)
+%   builds into OUTDIR instead.
+%
+%   The compiler flags come from src/flags.txt, which every build of the
+%   toolbox reads: results are defined bit for bit, so no compiler may
+%   contract a product and a sum into a fused multiply-add, and fast-math
+%   is never used. MATLAB needs a C++ compiler set up (mex -setup C++):
+%   GCC or Clang on Linux and macOS, MinGW-w64 or Microsoft Visual C++ on
+%   Windows. Warnings are not errors here.
 
   root = fileparts(mfilename('fullpath'));
   if nargin < 1
-    outdir = fullfile(root, 'mex');
+    outdir = fullfile(root, 'build', 'rotkit');
   end
   if ~exist(outdir, 'dir')
     mkdir(outdir);
   end
-
-  % Every function folder: one that holds <name>/<name>_gateway.cpp. Each
-  % is compiled from its gateway and the other .cpp files beside it.
-  deliverables = functionFolders(root);
+  functions = readFunctions(fullfile(root, 'src', 'functions.txt'));
+  flags = readFlags(fullfile(root, 'src', 'flags.txt'));
   isOctave = exist('OCTAVE_VERSION', 'builtin') ~= 0;
-  for d = 1:numel(deliverables)
-    name = deliverables{d};
-    sources = sourcesOf(root, name);
+
+  % Objects go to a folder of their own, which is removed afterwards.
+  objdir = tempname();
+  mkdir(objdir);
+  here = pwd();
+  cleanup = onCleanup(@() leaveObjects(here, objdir));
+  cd(objdir);
+  for f = 1:numel(functions)
+    fn = functions(f);
+    sources = sourcesOf(root, fn);
     if isOctave
-      buildOctave(root, outdir, name, sources);
+      buildOctave(root, outdir, fn.name, sources, flags);
     else
-      buildMatlab(root, outdir, name, sources);
+      buildMatlab(root, outdir, fn.name, sources, flags);
     end
-    copyfile(fullfile(root, name, [name '.m']), outdir);
-    fprintf('built %s\n', fullfile(outdir, [name '.' mexext]));
+    copyfile(fullfile(root, 'src', fn.folder, [fn.name '.m']), outdir);
+    fprintf('built %s\n', fullfile(outdir, [fn.name '.' mexext()]));
+  end
+  copyfile(fullfile(root, 'toolbox', 'rotkit', '*'), outdir);
+  fprintf('copied the m-files of toolbox/rotkit to %s\n', outdir);
+end
+
+function functions = readFunctions(file)
+  % One line per function: its name, its folder under src/, and folders
+  % whose .cpp files it is compiled with as well.
+  functions = struct('name', {}, 'folder', {}, 'shared', {});
+  for line = manifestLines(file)
+    words = regexp(line{1}, '\S+', 'match');
+    functions(end + 1) = struct('name', words{1}, 'folder', words{2}, ... %#ok<AGROW>
+                                'shared', {words(3:end)});
   end
 end
 
-function names = functionFolders(root)
-  names = {};
-  entries = dir(root);
-  for e = 1:numel(entries)
-    name = entries(e).name;
-    if entries(e).isdir && name(1) ~= '.' && exist(fullfile(root, name, [name '_gateway.cpp']), 'file')
-      names{end + 1} = name; %#ok<AGROW>
-    end
+function flags = readFlags(file)
+  % Lines 'key: flags', such as 'gcc.fp: -ffp-contract=off ...'.
+  flags = struct();
+  for line = manifestLines(file)
+    parts = regexp(line{1}, '^([\w.]+):\s*(.*)$', 'tokens', 'once');
+    flags.(strrep(parts{1}, '.', '_')) = strtrim(parts{2});
   end
 end
 
-function sources = sourcesOf(root, name)
-  gateway = [name '_gateway.cpp'];
-  files = dir(fullfile(root, name, '*.cpp'));
-  others = setdiff({files.name}, {gateway});
-  sources = fullfile(root, name, [{gateway}, others]);
+function lines = manifestLines(file)
+  % The lines of a manifest, comments and blank lines left out.
+  text = fileread(file);
+  lines = regexprep(regexp(text, '\r?\n', 'split'), '#.*$', '');
+  lines = strtrim(lines);
+  lines = lines(~cellfun(@isempty, lines));
 end
 
-function buildOctave(root, outdir, name, sources)
+function sources = sourcesOf(root, fn)
+  % The gateway first, then the kernel: the other .cpp files of the
+  % folder and of the shared folders.
+  folder = fullfile(root, 'src', fn.folder);
+  gateway = [fn.name '_gateway.cpp'];
+  sources = {fullfile(folder, gateway)};
+  for dirName = [{fn.folder}, fn.shared]
+    files = dir(fullfile(root, 'src', dirName{1}, '*.cpp'));
+    names = setdiff({files.name}, {gateway});
+    sources = [sources, fullfile(root, 'src', dirName{1}, names)]; %#ok<AGROW>
+  end
+end
+
+function buildOctave(root, outdir, name, sources, flags)
   % Octave's mex takes its compiler flags from the environment.
   oldFlags = getenv('CXXFLAGS');
-  setenv('CXXFLAGS', '-O2 -std=c++17 -ffp-contract=off -fno-fast-math -fPIC');
-  cleanup = onCleanup(@() setenv('CXXFLAGS', oldFlags));
-  mex(['-I' root], '-o', fullfile(outdir, [name '.mex']), sources{:});
+  restore = onCleanup(@() setenv('CXXFLAGS', oldFlags));
+  setenv('CXXFLAGS', strjoin({flags.gcc_optimize, flags.gcc_std, flags.gcc_fp, '-fPIC'}, ' '));
+  mex(['-I' fullfile(root, 'src')], '-o', fullfile(outdir, [name '.mex']), sources{:});
 end
 
-function buildMatlab(root, outdir, name, sources)
-  if ispc && ~isempty(strfind(lower(mex.getCompilerConfigurations('C++').Name), 'microsoft'))
-    % MSVC: /fp:precise does not contract a*b+c into a fused multiply-add.
-    flags = {'COMPFLAGS=$COMPFLAGS /std:c++17 /fp:precise'};
+function buildMatlab(root, outdir, name, sources, flags)
+  compiler = mex.getCompilerConfigurations('C++', 'Selected');
+  if ispc() && ~isempty(strfind(lower(compiler.Name), 'microsoft'))
+    options = {['COMPFLAGS=$COMPFLAGS ' flags.msvc_std ' ' flags.msvc_fp], ...
+               ['OPTIMFLAGS=' flags.msvc_optimize]};
   else
-    flags = {'CXXFLAGS=$CXXFLAGS -std=c++17 -ffp-contract=off -fno-fast-math'};
+    % GCC, Clang and MinGW-w64.
+    options = {['CXXFLAGS=$CXXFLAGS ' flags.gcc_std ' ' flags.gcc_fp], ...
+               ['CXXOPTIMFLAGS=' flags.gcc_optimize]};
   end
-  mex('-R2017b', ['-I' root], flags{:}, '-output', name, '-outdir', outdir, sources{:});
+  mex('-R2017b', ['-I' fullfile(root, 'src')], options{:}, '-output', name, '-outdir', outdir, sources{:});
+end
+
+function leaveObjects(here, objdir)
+  cd(here);
+  rmdir(objdir, 's');
 end

@@ -8,23 +8,22 @@ function demo_motion(buildDir)
     buildDir = 'build';
   end
   root = fileparts(fileparts(mfilename('fullpath')));
-  addpath(fullfile(root, 'toolbox', 'rotkit'));
-  printf('\n== a walk: bvhread, posechain, rotblend, rotcompose, rotreverse ==\n');
+  fprintf('\n== a walk: bvhread, posechain, rotblend, rotcompose, rotreverse ==\n');
 
   file = fullfile(root, 'toolbox', 'rotkit', 'samples', 'walk.bvh');
   [skel, motion] = bvhread(file);
   J = numel(skel.parents);
   N = size(motion.rootPositions, 2);
-  printf('%s: %d joints (End Sites included), %d frames of %.1f ms, %.2f s\n', ...
+  fprintf('%s: %d joints (End Sites included), %d frames of %.1f ms, %.2f s\n', ...
          'toolbox/rotkit/samples/walk.bvh', J, N, 1e3 * motion.frameTime, N * motion.frameTime);
 
   P = posechain(skel.parents, skel.offsets, motion.rootPositions, motion.localRotations);
   perFrame = timePosechain(skel, motion);
-  printf('posechain: all %d frames posed; %.3f us per frame (%.1f ns per joint)\n', ...
+  fprintf('posechain: all %d frames posed; %.3f us per frame (%.1f ns per joint)\n', ...
          N, 1e6 * perFrame, 1e9 * perFrame / J);
   head = joint(skel, 'Head_end');
   travelled = sum(sqrt(sum(diff(P([1 3], :), 1, 2) .^ 2)));
-  printf('the hips travel %.2f m; the top of the head stays between %.2f and %.2f m\n', ...
+  fprintf('the hips travel %.2f m; the top of the head stays between %.2f and %.2f m\n', ...
          travelled / 100, min(P(3 * head - 1, :)) / 100, max(P(3 * head - 1, :)) / 100);
 
   % The hips' rotation, which turns their children, stands in the Spine's rows.
@@ -32,7 +31,7 @@ function demo_motion(buildDir)
   relative = rotcompose(rotreverse(hips(:, 1)), hips);
   turn = rotationAngle(relative);
   step = rotationAngle(rotcompose(rotreverse(hips(:, 1:end - 1)), hips(:, 2:end)));
-  printf('rotreverse: the hips turn %.1f deg from the first frame to the last, at most %.2f deg per frame\n', ...
+  fprintf('rotreverse: the hips turn %.1f deg from the first frame to the last, at most %.2f deg per frame\n', ...
          turn(end), max(step));
 
   % Blend the pose at the left heel strike into the one at the right heel
@@ -45,7 +44,7 @@ function demo_motion(buildDir)
   still = repmat(motion.rootPositions(:, a), 1, numel(t));
   poses = posechain(skel.parents, skel.offsets, still, blended);
   ahead = facing(blended(rows4(joint(skel, 'Spine')), 1));
-  printf('rotblend: frame %d blended into frame %d at t = %s\n', a, b, mat2str(t));
+  fprintf('rotblend: frame %d blended into frame %d at t = %s\n', a, b, mat2str(t));
 
   % Turn the whole walk a quarter turn about the vertical: the turn goes
   % onto the root's rows and onto the root's path.
@@ -55,12 +54,12 @@ function demo_motion(buildDir)
   turned.rootPositions = rotatePoints(quarter, motion.rootPositions);
   Pturned = posechain(skel.parents, skel.offsets, turned.rootPositions, turned.localRotations);
   expected = rotatePoints(quarter, reshape(P, 3, []));
-  printf('rotcompose: the turned walk matches every joint of the original turned, to %.1e cm\n', ...
+  fprintf('rotcompose: the turned walk matches every joint of the original turned, to %.1e cm\n', ...
          max(abs(Pturned(:) - expected(:))));
 
   outDir = fullfile(buildDir, 'demo');
   if ~any(strcmp(available_graphics_toolkits(), 'gnuplot'))
-    printf('no gnuplot: pictures skipped (tools/setup.sh installs gnuplot-nox)\n');
+    fprintf('no gnuplot: pictures skipped (tools/setup.sh installs gnuplot-nox)\n');
     return;
   end
   if ~exist(outDir, 'dir')
@@ -76,7 +75,7 @@ function demo_motion(buildDir)
               drawPaths(outDir, skel, P, Pturned, turn, motion.frameTime), ...
               drawBlend(outDir, skel, poses, ahead, t, a, b), ...
               walk_animation(outDir, skel, P, motion.frameTime)};
-  printf('pictures: %s\n', strjoin(pictures, ', '));
+  fprintf('pictures: %s\n', strjoin(pictures, ', '));
 end
 
 function j = joint(skel, name)

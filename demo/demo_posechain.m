@@ -1,7 +1,7 @@
 function demo_posechain()
 % Forward kinematics: a three-joint arm posed frame by frame, then a
 % 30-joint skeleton over 100000 frames.
-  printf('\n== posechain: joint positions of a skeleton in every frame ==\n');
+  fprintf('\n== posechain: joint positions of a skeleton in every frame ==\n');
   % Shoulder (the root), elbow 1 along x from it, hand 0.5 further along.
   parents = [0 1 2];
   offsets = [0 1 0.5; 0 0 0; 0 0 0];
@@ -12,7 +12,7 @@ function demo_posechain()
   names = {'rest pose', 'shoulder turned 90 deg', 'hand turned 90 deg'};
   for k = 1:3
     p = round(P(:, k) * 1e12) / 1e12 + 0;   % show rounding noise as 0
-    printf('%-24s elbow (%g, %g, %g)  hand (%g, %g, %g)\n', names{k}, p(4:9));
+    fprintf('%-24s elbow (%g, %g, %g)  hand (%g, %g, %g)\n', names{k}, p(4:9));
   end
 
   % A random 30-joint tree, every parent before its child, unit rotations.
@@ -27,5 +27,5 @@ function demo_posechain()
   for trial = 1:3
     tic; P = posechain(parents, offsets, root, local); t = min(t, toc);
   end
-  printf('%d joints over %d frames (%d x %d result) in %.1f ms\n', J, n, rows(P), columns(P), 1e3 * t);
+  fprintf('%d joints over %d frames (%d x %d result) in %.1f ms\n', J, n, size(P, 1), size(P, 2), 1e3 * t);
 end

@@ -1,7 +1,7 @@
 function counts = bvh_mutation_run(mutants, seed, verbose)
 %BVH_MUTATION_RUN Mutate valid BVH files at random and check every outcome.
 %   COUNTS = BVH_MUTATION_RUN(MUTANTS, SEED) makes MUTANTS files from the
-%   sample walk (its first 12 frames) and the files of tests/bvh/files,
+%   sample walk (its first 12 frames) and the files of tests/motionfiles/bvh/files,
 %   each with one to three random changes: a byte replaced, inserted or
 %   removed; a line removed, doubled or swapped with another; a number
 %   replaced by another (of any magnitude and sign, in exponent form, out of
@@ -100,7 +100,7 @@ function sources = sourceTexts(root)
   motion = find(strcmp(lines, 'MOTION'));
   lines{motion + 1} = 'Frames: 12';
   walk = strjoin(lines(1:motion + 2 + 12), char(10));
-  folder = fullfile(root, 'tests', 'bvh', 'files');
+  folder = fullfile(root, 'tests', 'motionfiles', 'bvh', 'files');
   files = dir(fullfile(folder, '*.bvh'));
   sources = [{walk}, cellfun(@(name) fileread(fullfile(folder, name)), {files.name}, 'UniformOutput', false)];
 end

@@ -10,7 +10,7 @@ function [same, report] = bvh_round_trip(skel, motion, file)
 %   to sign. REPORT holds the differences: positionError (absolute),
 %   scale, positionRatio = positionError / scale, leafError, and
 %   what (the first thing that differs, '' if nothing). Used by the tests
-%   of tests/bvh and by make mutate.
+%   of tests/motionfiles/bvh and by make mutate.
   temporary = nargin < 3;
   if temporary
     file = [tempname() '.bvh'];

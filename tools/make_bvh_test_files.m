@@ -1,6 +1,6 @@
 function files = make_bvh_test_files(outDir)
-%MAKE_BVH_TEST_FILES Write the small BVH files of tests/bvh/files.
-%   MAKE_BVH_TEST_FILES writes them into tests/bvh/files; MAKE_BVH_TEST_FILES(DIR)
+%MAKE_BVH_TEST_FILES Write the small BVH files of tests/motionfiles/bvh/files.
+%   MAKE_BVH_TEST_FILES writes them into tests/motionfiles/bvh/files; MAKE_BVH_TEST_FILES(DIR)
 %   into DIR. FILES lists the names written. Each file has the shape of what
 %   some tool writes, made here from sines so it can always be made again:
 %     octave-cli --eval "addpath tools; make_bvh_test_files"
@@ -21,7 +21,7 @@ function files = make_bvh_test_files(outDir)
 %                       (Zrotation Xrotation Zrotation) and four channels.
 
   if nargin < 1
-    outDir = fullfile(fileparts(fileparts(mfilename('fullpath'))), 'tests', 'bvh', 'files');
+    outDir = fullfile(fileparts(fileparts(mfilename('fullpath'))), 'tests', 'motionfiles', 'bvh', 'files');
   end
   if ~exist(outDir, 'dir')
     mkdir(outDir);

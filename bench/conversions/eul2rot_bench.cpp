@@ -2,7 +2,7 @@
 // [-π, π], for one Tait-Bryan and one proper Euler sequence, against a loop
 // that streams the same bytes (3N read, 4N written) and a plain loop of the
 // same closed form with <cmath>'s sin and cos.
-#include "eul2rot/euler_to_quaternion.h"
+#include "conversions/eul2rot/euler_to_quaternion.h"
 #include "support/conversion_cases.h"
 
 #include <cmath>

@@ -1,7 +1,7 @@
 // mat2rot kernel benchmarks: every path of matricesToQuaternions against a
 // loop that streams the same bytes (9 doubles read, 4 written per column).
 // The matrices are rotations of random quaternions, so every pivot occurs.
-#include "mat2rot/matrix_to_quaternion.h"
+#include "conversions/mat2rot/matrix_to_quaternion.h"
 #include "support/bench_support.h"
 #include "support/streaming.h"
 

@@ -2,7 +2,7 @@
 // Tait-Bryan and one proper Euler sequence, with the lock flags, against a
 // loop that streams the same bytes (4N read, 3N written) and a plain loop
 // of the same method with <cmath>'s atan2.
-#include "rot2eul/quaternion_to_euler.h"
+#include "conversions/rot2eul/quaternion_to_euler.h"
 #include "support/conversion_cases.h"
 
 #include <cmath>

@@ -1,6 +1,6 @@
 // rot2mat kernel benchmarks: every path of quaternionsToMatrices against a
 // loop that streams the same bytes (4 doubles read, 9 written per column).
-#include "rot2mat/quaternion_to_matrix.h"
+#include "conversions/rot2mat/quaternion_to_matrix.h"
 #include "support/bench_support.h"
 #include "support/streaming.h"
 

@@ -1,7 +1,7 @@
 // rot2vec kernel benchmarks: every path over N quaternions with components
 // in [-1, 1], against a loop that streams the same bytes (4N read, 3N
 // written) and a plain loop of the same formula with <cmath>'s atan2.
-#include "rot2vec/quaternion_to_vector.h"
+#include "conversions/rot2vec/quaternion_to_vector.h"
 #include "support/conversion_cases.h"
 
 #include <cmath>

@@ -1,7 +1,7 @@
 // rotapply kernel benchmarks: every path of applyRotations against a loop
 // that streams the same bytes (4 + 3 doubles read, 3 written per column),
 // for N rotations of N vectors and for one rotation of N vectors.
-#include "rotapply/apply_rotation.h"
+#include "conversions/rotapply/apply_rotation.h"
 #include "support/bench_support.h"
 #include "support/streaming.h"
 

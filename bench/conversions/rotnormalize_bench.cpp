@@ -1,6 +1,6 @@
 // rotnormalize kernel benchmarks: every path of normalizeColumns against a
 // loop that streams the same bytes (one 4 x N array read, one written).
-#include "rotnormalize/normalize_columns.h"
+#include "conversions/rotnormalize/normalize_columns.h"
 #include "support/bench_support.h"
 #include "support/streaming.h"
 

@@ -2,7 +2,7 @@
 // components in [-2, 2], against a loop that streams the same bytes (3N
 // read, 4N written) and a plain loop of the same formula with <cmath>.
 #include "support/conversion_cases.h"
-#include "vec2rot/vector_to_quaternion.h"
+#include "conversions/vec2rot/vector_to_quaternion.h"
 
 #include <cmath>
 

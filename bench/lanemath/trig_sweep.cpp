@@ -3,7 +3,7 @@
 // long double (some 11 bits finer than a double). Prints the worst error in
 // ulps and where, and how often a result is not the nearest double.
 //   trig_sweep [grid points, default 2^24]
-#define ROTKIT_LANES_KERNEL "bench/trig_sweep_lanes.h"
+#define ROTKIT_LANES_KERNEL "lanemath/trig_sweep_lanes.h"
 #define ROTKIT_SCALAR_PASS_ONLY
 #include "simd/each_target.h"
 

@@ -25,7 +25,7 @@ end
 
 buildDir = args{2};
 resultFile = args{3};
-addpath(fullfile(buildDir, 'mex'));
+addpath(fullfile(buildDir, 'rotkit'));
 addpath(fullfile(buildDir, 'bench', 'mex'));
 names = {'rotcompose', 'rotreverse', 'rotblend', 'rotslerp', 'posechain', 'rotapply', 'rotnormalize', 'rot2mat', ...
          'mat2rot', 'eul2rot', 'rot2eul', 'vec2rot', 'rot2vec'};
@@ -49,7 +49,7 @@ scipyScript = fullfile(here, '..', 'python', 'scipy_bench.py');
 for d = 1:numel(names)
   name = names{d};
   if exist(name) ~= 3
-    printf('%s: no MEX file in %s, skipped\n', name, fullfile(buildDir, 'mex'));
+    printf('%s: no MEX file in %s, skipped\n', name, fullfile(buildDir, 'rotkit'));
     continue;
   end
   for n = sizes

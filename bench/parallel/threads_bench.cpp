@@ -7,17 +7,17 @@
 // kColumnsPerThread sits; 1e6 columns is the figure that
 // docs/performance.md reports.
 //   threads_bench [repetitions]
-#include "eul2rot/axis_sequence.h"
-#include "eul2rot/euler_to_quaternion.h"
-#include "mat2rot/matrix_to_quaternion.h"
+#include "conversions/axis_sequence.h"
+#include "conversions/eul2rot/euler_to_quaternion.h"
+#include "conversions/mat2rot/matrix_to_quaternion.h"
 #include "parallel/worker_pool.h"
-#include "rot2eul/quaternion_to_euler.h"
-#include "rot2mat/quaternion_to_matrix.h"
-#include "rot2vec/quaternion_to_vector.h"
-#include "rotapply/apply_rotation.h"
-#include "rotnormalize/normalize_columns.h"
-#include "rotslerp/slerp_columns.h"
-#include "vec2rot/vector_to_quaternion.h"
+#include "conversions/rot2eul/quaternion_to_euler.h"
+#include "conversions/rot2mat/quaternion_to_matrix.h"
+#include "conversions/rot2vec/quaternion_to_vector.h"
+#include "conversions/rotapply/apply_rotation.h"
+#include "conversions/rotnormalize/normalize_columns.h"
+#include "rotations/rotslerp/slerp_columns.h"
+#include "conversions/vec2rot/vector_to_quaternion.h"
 
 #include <algorithm>
 #include <chrono>

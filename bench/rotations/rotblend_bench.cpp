@@ -2,7 +2,7 @@
 // each branch, against a loop that streams the same bytes (N read, 4N
 // written) and, for the spherical branch, a loop of the two sin calls per
 // parameter that the branch needs.
-#include "rotblend/interpolate_rotation.h"
+#include "rotations/rotblend/interpolate_rotation.h"
 #include "support/bench_support.h"
 #include "support/streaming.h"
 

@@ -1,6 +1,6 @@
 // rotcompose kernel benchmarks: every path of composeColumns against a loop
 // that streams the same bytes (two arrays read, one written).
-#include "rotcompose/compose_columns.h"
+#include "rotations/rotcompose/compose_columns.h"
 #include "support/bench_support.h"
 #include "support/streaming.h"
 

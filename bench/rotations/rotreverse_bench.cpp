@@ -1,6 +1,6 @@
 // rotreverse kernel benchmarks: every path of invertColumns against a loop
 // that streams the same bytes (one array read, one written).
-#include "rotreverse/invert_quaternion.h"
+#include "rotations/rotreverse/invert_quaternion.h"
 #include "support/bench_support.h"
 #include "support/streaming.h"
 

@@ -3,7 +3,7 @@
 // same bytes (Q1 and Q2 read, a 4 x N block written). Three cases: random
 // pairs (the spherical branch, with each lane's own atan2), pairs close
 // together (the linear branch), and one pair broadcast over N parameters.
-#include "rotslerp/slerp_columns.h"
+#include "rotations/rotslerp/slerp_columns.h"
 #include "support/bench_support.h"
 #include "support/streaming.h"
 

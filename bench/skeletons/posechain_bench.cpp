@@ -1,7 +1,7 @@
 // posechain kernel benchmarks: a random tree of 31 joints over N frames,
 // every path of evaluatePoses against the plain frame-by-frame scalar
 // kernel and against a loop that streams the same bytes.
-#include "posechain/evaluate_pose.h"
+#include "skeletons/posechain/evaluate_pose.h"
 #include "support/bench_support.h"
 #include "support/streaming.h"
 

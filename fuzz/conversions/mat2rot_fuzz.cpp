@@ -5,7 +5,7 @@
 // 3 x 3 x N inputs.
 #include "matrix_oracle.h"
 
-#define ROTKIT_LANES_KERNEL "mat2rot/matrix_to_quaternion_lanes.h"
+#define ROTKIT_LANES_KERNEL "conversions/mat2rot/matrix_to_quaternion_lanes.h"
 #define ROTKIT_SCALAR_PASS_ONLY
 #include "simd/each_target.h"
 

@@ -4,7 +4,7 @@
 // the scalar path's (the kernel's lanes file, compiled here).
 #include "matrix_oracle.h"
 
-#define ROTKIT_LANES_KERNEL "rot2mat/quaternion_to_matrix_lanes.h"
+#define ROTKIT_LANES_KERNEL "conversions/rot2mat/quaternion_to_matrix_lanes.h"
 #define ROTKIT_SCALAR_PASS_ONLY
 #include "simd/each_target.h"
 

@@ -4,7 +4,7 @@
 // kernel's lanes file, compiled here), whatever path the gateway took.
 #include "matrix_oracle.h"
 
-#define ROTKIT_LANES_KERNEL "rotapply/apply_rotation_lanes.h"
+#define ROTKIT_LANES_KERNEL "conversions/rotapply/apply_rotation_lanes.h"
 #define ROTKIT_SCALAR_PASS_ONLY
 #include "simd/each_target.h"
 

@@ -4,7 +4,7 @@
 // file, compiled here), whatever path the gateway took.
 #include "matrix_oracle.h"
 
-#define ROTKIT_LANES_KERNEL "rotnormalize/normalize_columns_lanes.h"
+#define ROTKIT_LANES_KERNEL "conversions/rotnormalize/normalize_columns_lanes.h"
 #define ROTKIT_SCALAR_PASS_ONLY
 #include "simd/each_target.h"
 

@@ -8,7 +8,7 @@
 
 #include <algorithm>
 
-#define ROTKIT_LANES_KERNEL "rotblend/interpolate_rotations_lanes.h"
+#define ROTKIT_LANES_KERNEL "rotations/rotblend/interpolate_rotations_lanes.h"
 #define ROTKIT_SCALAR_PASS_ONLY
 #include "simd/each_target.h"
 

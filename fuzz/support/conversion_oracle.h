@@ -7,7 +7,7 @@
 #ifndef ROTKIT_FUZZ_CONVERSION_ORACLE_H
 #define ROTKIT_FUZZ_CONVERSION_ORACLE_H
 
-#include "eul2rot/axis_sequence.h"
+#include "conversions/axis_sequence.h"
 #include "fuzz_check.h"
 #include "host/messages.h"
 

@@ -1,10 +1,10 @@
 // The `seq` argument of eul2rot and rot2eul, read from the host: refused
 // with the toolbox's messages (host/messages.h) unless it is a 1 x 3 char
-// row of axis letters that eul2rot/axis_sequence.h accepts. Gateways only.
+// row of axis letters that conversions/axis_sequence.h accepts. Gateways only.
 #ifndef ROTKIT_EUL2ROT_READ_AXIS_SEQUENCE_H
 #define ROTKIT_EUL2ROT_READ_AXIS_SEQUENCE_H
 
-#include "eul2rot/axis_sequence.h"
+#include "conversions/axis_sequence.h"
 #include "host/host.h"
 
 // The class and the shape are asked before the text is read: mxGetString

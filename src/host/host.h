@@ -53,6 +53,14 @@ inline void requireRealFullDouble(const mxArray* a) {
   if (mxIsSparse(a)) mexErrMsgTxt(ROTKIT_MSG_SPARSE);
 }
 
+// Raises an error with an identifier, "rotkit:<function>:<reason>", that
+// `try ... catch err` tells apart by err.identifier. The message is passed
+// as it is (never read as a format). Every function beyond the first four
+// reports its errors this way; those four keep mexErrMsgTxt and their texts.
+[[noreturn]] inline void raiseError(const char* identifier, const char* message) {
+  mexErrMsgIdAndTxt(identifier, "%s", message);
+}
+
 // The argument counts of a function that returns into `ans` on a bare call
 // (nlhs = 0), as MATLAB's own functions do: inputs first, then outputs.
 inline void requireArgumentCounts(int nrhs, int minInputs, int maxInputs, int nlhs, int maxOutputs) {

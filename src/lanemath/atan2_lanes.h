@@ -3,7 +3,7 @@
 // arcTangent2(y, x) is the angle of the point (x, y), in [−π, π], within
 // 1 ulp of the exact value for every pair of doubles, as a dense sweep
 // against long double measures (tests/lanemath/atan2_test.cpp,
-// bench/trig_sweep.cpp); zeros, infinities and NaN give what C's atan2
+// bench/lanemath/trig_sweep.cpp); zeros, infinities and NaN give what C's atan2
 // gives (signed zeros included). Its last bits are not the math library's,
 // and the same on every path: each lane performs the same IEEE operations
 // in the same order (never a fused multiply-add).

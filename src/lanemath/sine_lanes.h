@@ -1,8 +1,8 @@
 // The toolbox's own sine and cosine, in lanes (compiled once per vector path
 // by simd/each_target.h; on the scalar path V is a double). Within
 // |x| <= kSineRange each is within 1 ulp of the exact value, as dense sweeps
-// against long double measure (tests/rotblend/sine_test.cpp,
-// tests/lanemath/, bench/sine_sweep.cpp, bench/trig_sweep.cpp); elsewhere,
+// against long double measure (tests/rotations/rotblend/sine_test.cpp,
+// tests/lanemath/, bench/lanemath/); elsewhere,
 // and for NaN and infinities, it is <cmath>'s sin or cos, lane by lane.
 // Their last bits are therefore not the math library's, and the same on
 // every path: each lane performs the same IEEE operations in the same order
@@ -121,7 +121,7 @@ inline V sine(V x) {
 }
 
 // The cosine, within 1 ulp over |x| <= kSineRange like the sine (measured
-// by tests/lanemath/cosine_test.cpp and bench/trig_sweep.cpp), <cmath>'s
+// by tests/lanemath/cosine_test.cpp and bench/lanemath/trig_sweep.cpp), <cmath>'s
 // cos outside. cos(k·π/2 + r) is cos r, −sin r, −cos r, sin r for k mod 4
 // = 0, 1, 2, 3: an odd k picks the sine polynomial, and the sign flips
 // where bit 0 and bit 1 of k differ. No shortcut for tiny x: the cosine

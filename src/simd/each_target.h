@@ -1,7 +1,7 @@
 // Compiles one kernel source once per vector path of the build.
 //
 // A kernel's .cpp defines ROTKIT_LANES_KERNEL as the name of its lanes file
-// (say "rotreverse/invert_columns_lanes.h") and includes this header. The
+// (say "rotations/rotreverse/invert_columns_lanes.h") and includes this header. The
 // lanes file is then compiled once for every path the build has (see
 // simd/vector_path.h), each time inside a namespace of its own,
 // rotkit::scalar, rotkit::sse2, rotkit::avx2, rotkit::avx512, rotkit::neon,

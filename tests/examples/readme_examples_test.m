@@ -1,6 +1,6 @@
 % Every ```matlab block of README.md runs, as pasted at the prompt, in a
-% fresh octave-cli started in the repository's folder, with the build's MEX
-% folder and toolbox/rotkit on the path; figures are invisible and drawn
+% fresh octave-cli started in the repository's folder, with the build's
+% toolbox folder on the path; figures are invisible and drawn
 % with gnuplot, so no display is needed. Any error fails the test, with
 % the block's line in README.md and what Octave printed.
 %
@@ -15,7 +15,7 @@
 
 %!test
 %! % tests/support is on the path (the runner puts it there): the repository
-%! % is two folders up from it; the runner puts the build's MEX folder first.
+%! % is two folders up from it; the runner puts the build's toolbox folder first.
 %! root = fileparts (fileparts (fileparts (which ("samebits"))));
 %! mexDir = fileparts (which ("rotcompose"));
 %! readme = fileread (fullfile (root, "README.md"));
@@ -23,10 +23,10 @@
 %!                            "tokens", "start", "lineanchors");
 %! assert (numel (blocks) > 0, "no ```matlab block in README.md");
 %! % The set-up on one line, so a message's "line N" is the block's line N - 1.
-%! prelude = sprintf (["addpath ('%s'); addpath ('%s'); " ...
+%! prelude = sprintf (["addpath ('%s'); " ...
 %!                     "warning ('off', 'Octave:gnuplot-graphics'); graphics_toolkit ('gnuplot'); " ...
 %!                     "set (0, 'defaultfigurevisible', 'off');\n"], ...
-%!                    mexDir, fullfile (root, "toolbox", "rotkit"));
+%!                    mexDir);
 %! octave = fullfile (OCTAVE_HOME (), "bin", "octave-cli");
 %! work = tempname ();
 %! mkdir (work);

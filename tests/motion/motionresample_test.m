@@ -3,7 +3,6 @@
 
 %!shared root, walk
 %! root = fileparts (fileparts (fileparts (which ("samebits"))));
-%! addpath (fullfile (root, "toolbox", "rotkit"));
 %! walk = fullfile (root, "toolbox", "rotkit", "samples", "walk.bvh");
 
 %!test
@@ -49,7 +48,7 @@
 
 %!test
 %! % Leaf rotations go with the others.
-%! [~, motion] = bvhread (fullfile (root, "tests", "bvh", "files", "no_root_position.bvh"));
+%! [~, motion] = bvhread (fullfile (root, "tests", "motionfiles", "bvh", "files", "no_root_position.bvh"));
 %! half = motionresample (motion, motion.frameTime / 2);
 %! assert (size (half.leafRotations), [4 7]);
 %! assert (samebits (half.leafRotations(:, 1:2:end), motion.leafRotations));

@@ -7,7 +7,6 @@
 %! % tests/support is on the path (the runner puts it there): the repository
 %! % is two folders up from it.
 %! root = fileparts (fileparts (fileparts (which ("samebits"))));
-%! addpath (fullfile (root, "toolbox", "rotkit"));
 
 %!test
 %! % One version everywhere: the package, the CMake project, Contents.m.
@@ -25,6 +24,10 @@
 %!endfunction
 
 %!test
+%! % Every compiled function of the manifest and every m-file of the toolbox.
+%! mfiles = dir (fullfile (root, "toolbox", "rotkit", "*.m"));
+%! functions = [manifest_functions(root), regexprep({mfiles.name}, '\.m$', '')];
+%! functions(strcmp (functions, "Contents")) = [];
 %! work = tempname ();
 %! mkdir (work);
 %! unwind_protect
@@ -38,7 +41,7 @@
 %!     sprintf ("pkg local_list '%s';", fullfile (work, "octave_packages")), ...
 %!     sprintf ("pkg install -local '%s';", fullfile (work, tarball.name)), ...
 %!     "pkg load rotkit;", ...
-%!     "functions = {'rotcompose', 'rotreverse', 'rotblend', 'posechain', 'bvhread', 'rotapply', 'rotnormalize', 'rot2mat', 'mat2rot', 'eul2rot', 'rot2eul', 'vec2rot', 'rot2vec'};", ...
+%!     sprintf ("functions = {%s};", strjoin (strcat ("'", functions, "'"), ", ")), ...
 %!     "for f = functions", ...
 %!     "  text = help (f{1});", ...
 %!     "  if isempty (strfind (text, upper (f{1}))), error ('no help for %s', f{1}); end", ...
@@ -64,9 +67,15 @@
 %!   octave = fullfile (OCTAVE_HOME (), "bin", "octave-cli");
 %!   assert (run (sprintf ("cd '%s' && HOME='%s' '%s' --norc --no-history --quiet use_package.m", ...
 %!                         work, work, octave)), 0);
+%!   % What pkg install compiled holds no fused multiply-add either.
+%!   [~, installed] = system (sprintf ("find '%s' -name '*.mex'", fullfile (work, "prefix")));
+%!   installed = strsplit (strtrim (installed), "\n");
+%!   assert (numel (installed), numel (manifest_functions (root)));
+%!   assert (run (sprintf ("bash '%s' %s", fullfile (root, "tools", "check_no_fma.sh"), ...
+%!                         strjoin (strcat ("'", installed, "'"), " "))), 0);
 %!   got = load (fullfile (work, "results.bin"));
 %!   % The same sources and flags as the build: the same bits.
-%!   [skel, motion] = bvhread (fullfile (root, "toolbox", "rotkit", "samples", "walk.bvh"));
+%!   [skel, motion] = bvhread (fullfile (fileparts (which ("bvhread")), "samples", "walk.bvh"));
 %!   Q = motion.localRotations(5:8, :);
 %!   assert (samebits (got.P, posechain (skel.parents, skel.offsets, motion.rootPositions, motion.localRotations)));
 %!   assert (samebits (got.C, rotcompose (Q(:, 1), Q)));

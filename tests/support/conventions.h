@@ -3,7 +3,7 @@
 #ifndef ROTKIT_TESTS_CONVENTIONS_H
 #define ROTKIT_TESTS_CONVENTIONS_H
 
-#include "eul2rot/axis_sequence.h"
+#include "conversions/axis_sequence.h"
 
 #include <gtest/gtest.h>
 

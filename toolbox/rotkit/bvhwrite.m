@@ -167,10 +167,10 @@ function [parents, offsets, names, N] = checkSkeleton(skel, motion)
   end
   names = names(:)';
   root = motion.rootPositions;
-  if ~isRealDouble(root) || ~ismatrix(root) || rows(root) ~= 3 || ~all(isfinite(root(:)))
+  if ~isRealDouble(root) || ~ismatrix(root) || size(root, 1) ~= 3 || ~all(isfinite(root(:)))
     fail('MOTION.rootPositions must be a 3 x N matrix of finite real doubles.');
   end
-  N = columns(root);
+  N = size(root, 2);
   L = motion.localRotations;
   if ~isRealDouble(L) || ~isequal(size(L), [4 * J, N])
     fail('MOTION.localRotations must be a %d x %d real double matrix: 4 rows per joint, a column per frame.', 4 * J, N);
@@ -334,7 +334,7 @@ function [channels, values] = channelValues(layout, rotations, motion, offsets, 
   J = numel(layout.channels);
   channels = layout.channels;
   values = cell(1, J);
-  N = columns(motion.rootPositions);
+  N = size(motion.rootPositions, 2);
   % A root that moves along an axis without a position channel gets one.
   moves = any(motion.rootPositions ~= offsets(:, 1), 2)';
   axes = 'XYZ';
@@ -363,7 +363,7 @@ end
 % Angles (radians), one row per rotation channel on AXES (1 x, 2 y, 3 z),
 % whose product in channel order is the rotation q (4 x N, unit).
 function angles = rotationAngles(q, axes, name)
-  N = columns(q);
+  N = size(q, 2);
   angles = zeros(numel(axes), N);
   % Neighbouring channels on one axis act as one: the first of each run
   % takes the angle.
@@ -418,7 +418,7 @@ function angles = twoAxisAngles(q, a, b)
   v(:, useSecond) = second(:, useSecond);
   alpha = 2 * atan2(v(2, :), v(1, :));
   alpha = mod(alpha + pi, 2 * pi) - pi;
-  undo = zeros(4, columns(q));
+  undo = zeros(4, size(q, 2));
   undo(1, :) = cos(alpha / 2);
   undo(1 + a, :) = -sin(alpha / 2);
   rest = rotcompose(undo, q);
@@ -458,7 +458,7 @@ function text = fileText(parents, offsets, names, endSites, order, channels, val
   end
   lines = [lines, {'MOTION', sprintf('Frames: %d', N), ['Frame Time: ' sprintf(number, frameTime)]}];
   table = vertcat(values{order});
-  C = rows(table);
+  C = size(table, 1);
   header = [strjoin(lines, char(10)), char(10)];
   if C == 0
     frames = repmat(char(10), 1, N);    % one empty line per frame

@@ -175,9 +175,12 @@ end
 
 % Octave: parcellfun's worker processes.
 function [results, failed] = mapOnWorkers(paths, funs, workers, verbose)
+  failedCells = {};
   try
-    [results, failedCells] = parcellfun(workers, @readAndApply, paths, funs, ...
-                                        'UniformOutput', false, 'VerboseLevel', double(verbose));
+    if exist('OCTAVE_VERSION', 'builtin')
+      [results, failedCells] = parcellfun(workers, @readAndApply, paths, funs, ...
+                                          'UniformOutput', false, 'VerboseLevel', double(verbose));
+    end
   catch err
     if isempty(strfind(err.message, 'could not receive result'))
       rethrow(err);
@@ -212,7 +215,7 @@ end
 % installed; a warning says that the files are done here otherwise.
 function ok = parallelPackage()
   ok = exist('parcellfun', 'file') ~= 0;
-  if ~ok
+  if ~ok && exist('OCTAVE_VERSION', 'builtin')
     try
       pkg('load', 'parallel');
       ok = exist('parcellfun', 'file') ~= 0;

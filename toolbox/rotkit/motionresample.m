@@ -101,18 +101,18 @@ function [N, leaves] = checkInputs(motion, frameTime)
      ~isfield(motion, 'localRotations') || ~isfield(motion, 'frameTime')
     fail('MOTION must be a struct with rootPositions, localRotations and frameTime (what bvhread returns).');
   end
-  if ~isRealDouble(motion.rootPositions) || ~ismatrix(motion.rootPositions) || rows(motion.rootPositions) ~= 3
+  if ~isRealDouble(motion.rootPositions) || ~ismatrix(motion.rootPositions) || size(motion.rootPositions, 1) ~= 3
     fail('MOTION.rootPositions must be a 3 x N real double matrix.');
   end
-  N = columns(motion.rootPositions);
+  N = size(motion.rootPositions, 2);
   L = motion.localRotations;
-  if ~isRealDouble(L) || ~ismatrix(L) || mod(rows(L), 4) ~= 0 || columns(L) ~= N
+  if ~isRealDouble(L) || ~ismatrix(L) || mod(size(L, 1), 4) ~= 0 || size(L, 2) ~= N
     fail('MOTION.localRotations must be a 4J x N real double matrix, N the frames of rootPositions.');
   end
   leaves = isfield(motion, 'leafRotations');
   if leaves
     F = motion.leafRotations;
-    if ~isRealDouble(F) || ~ismatrix(F) || mod(rows(F), 4) ~= 0 || columns(F) ~= N
+    if ~isRealDouble(F) || ~ismatrix(F) || mod(size(F, 1), 4) ~= 0 || size(F, 2) ~= N
       fail('MOTION.leafRotations must be a 4L x N real double matrix, N the frames of rootPositions.');
     end
   end

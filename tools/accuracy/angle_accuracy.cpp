@@ -12,10 +12,10 @@
 //     rotation, in 113 bits);
 //   rotation vectors: |v - v*| / |v*|.
 //   angle_accuracy [WORKDIR]    (default: a fresh folder under /tmp)
-#include "eul2rot/euler_to_quaternion.h"
-#include "rot2eul/quaternion_to_euler.h"
-#include "rot2vec/quaternion_to_vector.h"
-#include "vec2rot/vector_to_quaternion.h"
+#include "conversions/eul2rot/euler_to_quaternion.h"
+#include "conversions/rot2eul/quaternion_to_euler.h"
+#include "conversions/rot2vec/quaternion_to_vector.h"
+#include "conversions/vec2rot/vector_to_quaternion.h"
 
 #include "support/exact_rotations.h"
 

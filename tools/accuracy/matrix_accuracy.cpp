@@ -11,10 +11,10 @@
 // formula, in units of 2^-52: quaternions by their largest component error
 // (sign matched), matrices by their largest element error, turned vectors
 // by |v − v*| / |v*|.
-#include "mat2rot/matrix_to_quaternion.h"
-#include "rot2mat/quaternion_to_matrix.h"
-#include "rotapply/apply_rotation.h"
-#include "rotnormalize/normalize_columns.h"
+#include "conversions/mat2rot/matrix_to_quaternion.h"
+#include "conversions/rot2mat/quaternion_to_matrix.h"
+#include "conversions/rotapply/apply_rotation.h"
+#include "conversions/rotnormalize/normalize_columns.h"
 #include "support/exact_rotation.h"
 #include "support/rotation_samples.h"
 

@@ -1,13 +1,15 @@
-# Flags for every target of the project.
+# Flags for every target of the project (include RotkitManifest.cmake first).
 #
 # Results are defined bit for bit, so floating-point contraction (fused
-# multiply-add) is off everywhere and fast-math is never used.
-set(ROTKIT_FP_FLAGS -ffp-contract=off -fno-fast-math)
-if(CMAKE_CXX_COMPILER_ID MATCHES "Clang")
-  list(APPEND ROTKIT_FP_FLAGS -fno-finite-math-only)
+# multiply-add) is off everywhere and fast-math is never used: the flags
+# that say so come from src/flags.txt, which every other build reads too.
+if(MSVC)
+  rotkit_flags(msvc.fp ROTKIT_FP_FLAGS)
+else()
+  rotkit_flags(gcc.fp ROTKIT_FP_FLAGS)
+  add_compile_options(-Wall -Wextra -Wpedantic -Wshadow -Wcast-qual -Wold-style-cast)
 endif()
 add_compile_options(${ROTKIT_FP_FLAGS})
-add_compile_options(-Wall -Wextra -Wpedantic -Wshadow -Wcast-qual -Wold-style-cast)
 if(ROTKIT_WERROR)
   add_compile_options(-Werror)
 endif()

@@ -1,6 +1,6 @@
 # Cross build for arm64 Linux with Debian's g++-aarch64-linux-gnu; tests run
 # under qemu-user (qemu-aarch64) with the cross toolchain's libraries.
-#   cmake -S . -B build-arm64 -DCMAKE_TOOLCHAIN_FILE=cmake/aarch64-linux-gnu.cmake
+#   cmake -S . -B build-arm64 -DCMAKE_TOOLCHAIN_FILE=tools/cmake/aarch64-linux-gnu.cmake
 # (make test-arm64 does this.)
 set(CMAKE_SYSTEM_NAME Linux)
 set(CMAKE_SYSTEM_PROCESSOR aarch64)

@@ -5,8 +5,8 @@
 // The checks run in a fixed order and the first failure ends the call
 // before any matrix is created: argument counts, then A (class, counts
 // beyond the 32-bit model, rows), then seq. A bare call returns into ans.
-#include "eul2rot/euler_to_quaternion.h"
-#include "eul2rot/read_axis_sequence.h"
+#include "conversions/eul2rot/euler_to_quaternion.h"
+#include "conversions/read_axis_sequence.h"
 #include "host/host.h"
 
 void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {

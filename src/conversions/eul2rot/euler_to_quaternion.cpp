@@ -1,8 +1,8 @@
 // eul2rot's kernel on every vector path of the build, and the choice of the
-// widest at run time; the formula is eul2rot/euler_to_quaternion_lanes.h.
-#include "eul2rot/euler_to_quaternion.h"
+// widest at run time; the formula is conversions/eul2rot/euler_to_quaternion_lanes.h.
+#include "conversions/eul2rot/euler_to_quaternion.h"
 
-#define ROTKIT_LANES_KERNEL "eul2rot/euler_to_quaternion_lanes.h"
+#define ROTKIT_LANES_KERNEL "conversions/eul2rot/euler_to_quaternion_lanes.h"
 #include "simd/each_target.h"
 
 #include "parallel/worker_pool.h"

@@ -1,15 +1,15 @@
 // eul2rot's kernel: the unit quaternion (scalar first, w x y z; Hamilton
 // product) of every column of Euler angles of a 3 x N block of doubles, for
-// one axis sequence (eul2rot/axis_sequence.h). Plain buffers, no host
+// one axis sequence (conversions/axis_sequence.h). Plain buffers, no host
 // calls, no allocation. Results are defined bit for bit
-// (eul2rot/euler_to_quaternion_lanes.h holds the formula; never a fused
+// (conversions/eul2rot/euler_to_quaternion_lanes.h holds the formula; never a fused
 // multiply-add), and every vector path gives the same bits.
 #ifndef ROTKIT_EUL2ROT_EULER_TO_QUATERNION_H
 #define ROTKIT_EUL2ROT_EULER_TO_QUATERNION_H
 
 #include <cstdint>
 
-#include "eul2rot/axis_sequence.h"
+#include "conversions/axis_sequence.h"
 #include "simd/kernel_paths.h"
 
 // out[4k .. 4k+3] = the quaternion of the angles at angles[3k .. 3k+2] (in

@@ -1,8 +1,8 @@
 // mat2rot's kernel on every vector path of the build, and the choice of the
-// widest at run time; the formulas are mat2rot/matrix_to_quaternion_lanes.h.
-#include "mat2rot/matrix_to_quaternion.h"
+// widest at run time; the formulas are conversions/mat2rot/matrix_to_quaternion_lanes.h.
+#include "conversions/mat2rot/matrix_to_quaternion.h"
 
-#define ROTKIT_LANES_KERNEL "mat2rot/matrix_to_quaternion_lanes.h"
+#define ROTKIT_LANES_KERNEL "conversions/mat2rot/matrix_to_quaternion_lanes.h"
 #include "simd/each_target.h"
 
 #include "parallel/worker_pool.h"

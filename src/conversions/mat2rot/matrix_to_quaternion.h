@@ -2,7 +2,7 @@
 // 3 x 3 rotation matrix of a block of column-major pages, the inverse of
 // rot2mat, by the largest-pivot method. Plain buffers, no host calls, no
 // allocation. Results are defined bit for bit
-// (mat2rot/matrix_to_quaternion_lanes.h holds the formulas and their
+// (conversions/mat2rot/matrix_to_quaternion_lanes.h holds the formulas and their
 // order), and every vector path gives the same bits.
 #ifndef ROTKIT_MATRIX_TO_QUATERNION_H
 #define ROTKIT_MATRIX_TO_QUATERNION_H

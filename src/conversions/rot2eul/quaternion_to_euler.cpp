@@ -1,8 +1,8 @@
 // rot2eul's kernel on every vector path of the build, and the choice of the
-// widest at run time; the formula is rot2eul/quaternion_to_euler_lanes.h.
-#include "rot2eul/quaternion_to_euler.h"
+// widest at run time; the formula is conversions/rot2eul/quaternion_to_euler_lanes.h.
+#include "conversions/rot2eul/quaternion_to_euler.h"
 
-#define ROTKIT_LANES_KERNEL "rot2eul/quaternion_to_euler_lanes.h"
+#define ROTKIT_LANES_KERNEL "conversions/rot2eul/quaternion_to_euler_lanes.h"
 #include "simd/each_target.h"
 
 #include "parallel/worker_pool.h"

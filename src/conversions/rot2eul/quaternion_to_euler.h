@@ -1,8 +1,8 @@
 // rot2eul's kernel: the Euler angles of every quaternion (scalar first,
 // w x y z; Hamilton product; need not be unit) of a 4 x N block of doubles,
-// for one axis sequence (eul2rot/axis_sequence.h), and which columns lie at
+// for one axis sequence (conversions/axis_sequence.h), and which columns lie at
 // gimbal lock. Plain buffers, no host calls, no allocation. Results are
-// defined bit for bit (rot2eul/quaternion_to_euler_lanes.h holds the
+// defined bit for bit (conversions/rot2eul/quaternion_to_euler_lanes.h holds the
 // formula; never a fused multiply-add), and every vector path gives the
 // same bits.
 #ifndef ROTKIT_ROT2EUL_QUATERNION_TO_EULER_H
@@ -10,7 +10,7 @@
 
 #include <cstdint>
 
-#include "eul2rot/axis_sequence.h"
+#include "conversions/axis_sequence.h"
 #include "simd/kernel_paths.h"
 
 // angles[3k .. 3k+2] = the angles (radians, in the order of the sequence as

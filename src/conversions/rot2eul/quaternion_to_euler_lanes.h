@@ -6,7 +6,7 @@
 // (lanemath/atan2_lanes.h).
 //
 // The direct method of Bernardes and Viollet (PLOS ONE, 2022), on the
-// intrinsic form Ri(b1)·Rj(b2)·Rk(b3) (eul2rot/axis_sequence.h). A proper
+// intrinsic form Ri(b1)·Rj(b2)·Rk(b3) (conversions/axis_sequence.h). A proper
 // Euler sequence (k = i) has, with e_i·e_j = ε·e_other,
 //   q ∝ (cos(b2/2)·cos σ, cos(b2/2)·sin σ, sin(b2/2)·cos δ, ε·sin(b2/2)·sin δ)
 // in the places (w, i, j, other), σ = (b1 + b3)/2 and δ = (b1 − b3)/2; so,

@@ -6,9 +6,9 @@
 // before any matrix is created: argument counts, then Q (class, counts
 // beyond the 32-bit model, rows), then seq. A bare call returns A into ans;
 // `locked` is created only when it is asked for. Nothing is printed.
-#include "eul2rot/read_axis_sequence.h"
+#include "conversions/read_axis_sequence.h"
 #include "host/host.h"
-#include "rot2eul/quaternion_to_euler.h"
+#include "conversions/rot2eul/quaternion_to_euler.h"
 
 void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
   requireArgumentCounts(nrhs, 2, 2, nlhs, 2);

@@ -1,8 +1,8 @@
 // rot2mat's kernel on every vector path of the build, and the choice of the
-// widest at run time; the formulas are rot2mat/quaternion_to_matrix_lanes.h.
-#include "rot2mat/quaternion_to_matrix.h"
+// widest at run time; the formulas are conversions/rot2mat/quaternion_to_matrix_lanes.h.
+#include "conversions/rot2mat/quaternion_to_matrix.h"
 
-#define ROTKIT_LANES_KERNEL "rot2mat/quaternion_to_matrix_lanes.h"
+#define ROTKIT_LANES_KERNEL "conversions/rot2mat/quaternion_to_matrix_lanes.h"
 #include "simd/each_target.h"
 
 #include "parallel/worker_pool.h"

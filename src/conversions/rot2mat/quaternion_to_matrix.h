@@ -1,7 +1,7 @@
 // rot2mat's kernel: the rotation matrix of every quaternion of a 4 x N
 // block of doubles (scalar first, Hamilton product, active rotation), as
 // 3 x 3 column-major pages. Plain buffers, no host calls, no allocation.
-// Results are defined bit for bit (rot2mat/quaternion_to_matrix_lanes.h
+// Results are defined bit for bit (conversions/rot2mat/quaternion_to_matrix_lanes.h
 // holds the formulas and their order), and every vector path gives the
 // same bits. Nothing is normalised: a non-unit q gives |q|² times a rotation.
 #ifndef ROTKIT_QUATERNION_TO_MATRIX_H

@@ -1,8 +1,8 @@
 // rot2vec's kernel on every vector path of the build, and the choice of the
-// widest at run time; the formula is rot2vec/quaternion_to_vector_lanes.h.
-#include "rot2vec/quaternion_to_vector.h"
+// widest at run time; the formula is conversions/rot2vec/quaternion_to_vector_lanes.h.
+#include "conversions/rot2vec/quaternion_to_vector.h"
 
-#define ROTKIT_LANES_KERNEL "rot2vec/quaternion_to_vector_lanes.h"
+#define ROTKIT_LANES_KERNEL "conversions/rot2vec/quaternion_to_vector_lanes.h"
 #include "simd/each_target.h"
 
 #include "parallel/worker_pool.h"

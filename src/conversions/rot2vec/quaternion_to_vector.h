@@ -2,7 +2,7 @@
 // [0, π]) of every quaternion (scalar first, w x y z; Hamilton product;
 // need not be unit) of a 4 x N block of doubles. Plain buffers, no host
 // calls, no allocation. Results are defined bit for bit
-// (rot2vec/quaternion_to_vector_lanes.h holds the formula; never a fused
+// (conversions/rot2vec/quaternion_to_vector_lanes.h holds the formula; never a fused
 // multiply-add), and every vector path gives the same bits.
 #ifndef ROTKIT_ROT2VEC_QUATERNION_TO_VECTOR_H
 #define ROTKIT_ROT2VEC_QUATERNION_TO_VECTOR_H

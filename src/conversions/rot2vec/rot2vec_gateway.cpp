@@ -6,7 +6,7 @@
 // before any matrix is created: argument counts, then Q (class, counts
 // beyond the 32-bit model, rows). A bare call returns into ans.
 #include "host/host.h"
-#include "rot2vec/quaternion_to_vector.h"
+#include "conversions/rot2vec/quaternion_to_vector.h"
 
 void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
   requireArgumentCounts(nrhs, 1, 1, nlhs, 1);

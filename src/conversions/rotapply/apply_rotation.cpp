@@ -1,9 +1,9 @@
 // rotapply's kernel on every vector path of the build, and the choice at run
 // time of the widest short of AVX-512 (simd/kernel_paths.h says why);
-// the formula is rotapply/apply_rotation_lanes.h.
-#include "rotapply/apply_rotation.h"
+// the formula is conversions/rotapply/apply_rotation_lanes.h.
+#include "conversions/rotapply/apply_rotation.h"
 
-#define ROTKIT_LANES_KERNEL "rotapply/apply_rotation_lanes.h"
+#define ROTKIT_LANES_KERNEL "conversions/rotapply/apply_rotation_lanes.h"
 #include "simd/each_target.h"
 
 #include "parallel/worker_pool.h"

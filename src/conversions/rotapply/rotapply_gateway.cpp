@@ -6,7 +6,7 @@
 // Every check runs before anything is created, in the order of the help
 // text; the first failure ends the call. A bare call returns into ans.
 #include "host/host.h"
-#include "rotapply/apply_rotation.h"
+#include "conversions/rotapply/apply_rotation.h"
 
 void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
   requireArgumentCounts(nrhs, 2, 2, nlhs, 1);

@@ -1,8 +1,8 @@
 // rotnormalize's kernel on every vector path of the build, and the choice
-// of the widest at run time; the formula is rotnormalize/normalize_columns_lanes.h.
-#include "rotnormalize/normalize_columns.h"
+// of the widest at run time; the formula is conversions/rotnormalize/normalize_columns_lanes.h.
+#include "conversions/rotnormalize/normalize_columns.h"
 
-#define ROTKIT_LANES_KERNEL "rotnormalize/normalize_columns_lanes.h"
+#define ROTKIT_LANES_KERNEL "conversions/rotnormalize/normalize_columns_lanes.h"
 #include "simd/each_target.h"
 
 #include "parallel/worker_pool.h"

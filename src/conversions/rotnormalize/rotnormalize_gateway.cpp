@@ -4,7 +4,7 @@
 // Every check runs before anything is created, in the order of the help
 // text; the first failure ends the call. A bare call returns into ans.
 #include "host/host.h"
-#include "rotnormalize/normalize_columns.h"
+#include "conversions/rotnormalize/normalize_columns.h"
 
 void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
   requireArgumentCounts(nrhs, 1, 1, nlhs, 1);

@@ -6,7 +6,7 @@
 // before any matrix is created: argument counts, then V (class, counts
 // beyond the 32-bit model, rows). A bare call returns into ans.
 #include "host/host.h"
-#include "vec2rot/vector_to_quaternion.h"
+#include "conversions/vec2rot/vector_to_quaternion.h"
 
 void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
   requireArgumentCounts(nrhs, 1, 1, nlhs, 1);

@@ -1,8 +1,8 @@
 // vec2rot's kernel on every vector path of the build, and the choice of the
-// widest at run time; the formula is vec2rot/vector_to_quaternion_lanes.h.
-#include "vec2rot/vector_to_quaternion.h"
+// widest at run time; the formula is conversions/vec2rot/vector_to_quaternion_lanes.h.
+#include "conversions/vec2rot/vector_to_quaternion.h"
 
-#define ROTKIT_LANES_KERNEL "vec2rot/vector_to_quaternion_lanes.h"
+#define ROTKIT_LANES_KERNEL "conversions/vec2rot/vector_to_quaternion_lanes.h"
 #include "simd/each_target.h"
 
 #include "parallel/worker_pool.h"

@@ -1,7 +1,7 @@
 // vec2rot's kernel: the unit quaternion (scalar first, w x y z; Hamilton
 // product) of every rotation vector (axis times angle, radians) of a 3 x N
 // block of doubles. Plain buffers, no host calls, no allocation. Results
-// are defined bit for bit (vec2rot/vector_to_quaternion_lanes.h holds the
+// are defined bit for bit (conversions/vec2rot/vector_to_quaternion_lanes.h holds the
 // formula; never a fused multiply-add), and every vector path gives the
 // same bits.
 #ifndef ROTKIT_VEC2ROT_VECTOR_TO_QUATERNION_H

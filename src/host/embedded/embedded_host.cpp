@@ -27,6 +27,7 @@ namespace {
 // The error that mexErrMsgTxt raises; caught only by embedded::call.
 struct HostError {
   std::string message;
+  std::string identifier;
 };
 
 struct CallRecord {
@@ -225,7 +226,21 @@ int mexAtExit(void (*function)(void)) {
 
 void mexErrMsgTxt(const char* text) {
   logCall("mexErrMsgTxt");
-  throw HostError{text};
+  throw HostError{text, ""};
+}
+
+void mexErrMsgIdAndTxt(const char* identifier, const char* format, ...) {
+  logCall("mexErrMsgIdAndTxt");
+  std::va_list args;
+  va_start(args, format);
+  std::va_list counting;
+  va_copy(counting, args);
+  const int length = std::vsnprintf(nullptr, 0, format, counting);
+  va_end(counting);
+  std::string message(length > 0 ? static_cast<std::size_t>(length) : 0, '\0');
+  if (length > 0) std::vsnprintf(&message[0], message.size() + 1, format, args);
+  va_end(args);
+  throw HostError{message, identifier};
 }
 
 } // extern "C"
@@ -306,6 +321,7 @@ CallResult call(MexEntry entry, int nlhs, const std::vector<const mxArray*>& inp
   } catch (const HostError& error) {
     result.raised = true;
     result.message = error.message;
+    result.identifier = error.identifier;
   }
   record.active = false;
   result.created = record.created.size();

@@ -49,8 +49,9 @@ ROTKIT_HOST_API std::vector<std::size_t> dimensions(const mxArray* a);
 using MexEntry = void (*)(int, mxArray*[], int, const mxArray*[]);
 
 struct CallResult {
-  bool raised = false;          // mexErrMsgTxt was called
+  bool raised = false;          // mexErrMsgTxt or mexErrMsgIdAndTxt was called
   std::string message;          // its text
+  std::string identifier;       // the identifier of mexErrMsgIdAndTxt, else empty
   Array output;                 // plhs[0] after a call that returned
   std::vector<Array> extraOutputs;  // plhs[1], plhs[2], ... up to nlhs, after a call that returned
   std::size_t created = 0;      // matrices created during the call

@@ -5,11 +5,13 @@
 // It mirrors MATLAB's large-array API: mwSize is 64 bits wide and
 // mxCreateDoubleMatrix is a macro for the entry point
 // mxCreateDoubleMatrix_730. mxGetPr gives the real parts (separate-complex
-// layout). mexErrMsgTxt never returns: it unwinds to the embedded host's
-// call helper (embedded_host.h), which reports the message.
+// layout). mexErrMsgTxt and mexErrMsgIdAndTxt never return: they unwind to
+// the embedded host's call helper (embedded_host.h), which reports the
+// message and the identifier.
 #ifndef ROTKIT_EMBEDDED_MEX_H
 #define ROTKIT_EMBEDDED_MEX_H
 
+#include <cstdarg>
 #include <cstddef>
 
 #define ROTKIT_EMBEDDED_HOST 1
@@ -68,6 +70,9 @@ ROTKIT_HOST_API mxArray* mxCreateNumericArray_730(mwSize ndim, const mwSize* dim
 ROTKIT_HOST_API mxArray* mxCreateLogicalMatrix_730(mwSize m, mwSize n);
 ROTKIT_HOST_API void mxDestroyArray(mxArray* a);
 [[noreturn]] ROTKIT_HOST_API void mexErrMsgTxt(const char* text);
+// Raises an error with an identifier ("rotkit:fn:reason") and a message
+// formatted as printf does.
+[[noreturn]] ROTKIT_HOST_API void mexErrMsgIdAndTxt(const char* identifier, const char* format, ...);
 // Registers a function to run when the MEX file is cleared or the host exits.
 ROTKIT_HOST_API int mexAtExit(void (*function)(void));
 

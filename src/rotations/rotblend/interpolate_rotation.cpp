@@ -1,9 +1,9 @@
 // rotblend's kernel on every vector path of the build, and the choice of
-// the widest at run time; the formulas are rotblend/interpolate_rotations_lanes.h
+// the widest at run time; the formulas are rotations/rotblend/interpolate_rotations_lanes.h
 // and quaternion/slerp_lanes.h.
-#include "rotblend/interpolate_rotation.h"
+#include "rotations/rotblend/interpolate_rotation.h"
 
-#define ROTKIT_LANES_KERNEL "rotblend/interpolate_rotations_lanes.h"
+#define ROTKIT_LANES_KERNEL "rotations/rotblend/interpolate_rotations_lanes.h"
 #include "simd/each_target.h"
 
 const KernelPaths<InterpolateRotations>& interpolateRotationsPaths() {

@@ -8,7 +8,7 @@
 // safely: data that are not a full block of doubles, end rotations with
 // fewer than four elements, and a t with fewer elements than columns.
 #include "host/host.h"
-#include "rotblend/interpolate_rotation.h"
+#include "rotations/rotblend/interpolate_rotation.h"
 
 void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
   if (nrhs != 3) mexErrMsgTxt("Three inputs required.");

@@ -1,9 +1,9 @@
 // rotcompose's kernel on every vector path of the build, and the choice at run
 // time of the widest short of AVX-512 (simd/kernel_paths.h says why);
-// the formula is rotcompose/compose_columns_lanes.h.
-#include "rotcompose/compose_columns.h"
+// the formula is rotations/rotcompose/compose_columns_lanes.h.
+#include "rotations/rotcompose/compose_columns.h"
 
-#define ROTKIT_LANES_KERNEL "rotcompose/compose_columns_lanes.h"
+#define ROTKIT_LANES_KERNEL "rotations/rotcompose/compose_columns_lanes.h"
 #include "simd/each_target.h"
 
 const KernelPaths<ComposeColumns>& composeColumnsPaths() {

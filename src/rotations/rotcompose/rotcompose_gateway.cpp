@@ -4,7 +4,7 @@
 // The checks run in a fixed order and the first failure ends the call
 // before any matrix is created; callers match on the messages.
 #include "host/host.h"
-#include "rotcompose/compose_columns.h"
+#include "rotations/rotcompose/compose_columns.h"
 
 void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
   if (nrhs != 2) mexErrMsgTxt("Two inputs required.");

@@ -1,9 +1,9 @@
 // rotreverse's kernel on every vector path of the build, and the choice at run
 // time of the widest short of AVX-512 (simd/kernel_paths.h says why);
-// the formula is rotreverse/invert_columns_lanes.h.
-#include "rotreverse/invert_quaternion.h"
+// the formula is rotations/rotreverse/invert_columns_lanes.h.
+#include "rotations/rotreverse/invert_quaternion.h"
 
-#define ROTKIT_LANES_KERNEL "rotreverse/invert_columns_lanes.h"
+#define ROTKIT_LANES_KERNEL "rotations/rotreverse/invert_columns_lanes.h"
 #include "simd/each_target.h"
 
 const KernelPaths<InvertColumns>& invertColumnsPaths() {

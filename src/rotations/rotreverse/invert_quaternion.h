@@ -1,7 +1,7 @@
 // rotreverse's kernel: the inverse of every quaternion of a 4 x N block of
 // doubles, scalar first (w, x, y, z): the conjugate divided by the squared
 // norm. Plain buffers, no host calls, no allocation. Results are defined bit
-// for bit (rotreverse/invert_columns_lanes.h holds the formula), and every
+// for bit (rotations/rotreverse/invert_columns_lanes.h holds the formula), and every
 // vector path gives the same bits.
 #ifndef ROTKIT_INVERT_QUATERNION_H
 #define ROTKIT_INVERT_QUATERNION_H

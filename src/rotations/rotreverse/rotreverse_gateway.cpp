@@ -5,7 +5,7 @@
 // before any matrix is created; callers match on the messages. An empty
 // input of any class is answered with a 0 x 0 double before the class test.
 #include "host/host.h"
-#include "rotreverse/invert_quaternion.h"
+#include "rotations/rotreverse/invert_quaternion.h"
 
 void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
   if (nrhs != 1) mexErrMsgTxt("One inputs required.");

@@ -28,7 +28,7 @@
 %   toolbox's own, as in ROTBLEND. Against the formula evaluated in
 %   long double, for unit end rotations in the spherical branch and T in
 %   [0, 1], each element is within 2 ulps of 1 (1.65 the worst of 15000
-%   columns that tests/rotslerp measures, a quarter of them near 0.999).
+%   columns that tests/rotations/rotslerp measures, a quarter of them near 0.999).
 %   The linear branch is the normalised blend: on the same arc, but not at
 %   constant speed; at the threshold its rotation at T lags or leads the
 %   spherical one by at most 2.9e-6 radians.

@@ -7,7 +7,7 @@
 // before any matrix is created; callers match on the messages. A bare call
 // (nlhs = 0) returns into ans.
 #include "host/host.h"
-#include "rotslerp/slerp_columns.h"
+#include "rotations/rotslerp/slerp_columns.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 // rotslerp's kernel on every vector path of the build, and the choice of
-// the widest at run time; the formulas are rotslerp/slerp_columns_lanes.h
+// the widest at run time; the formulas are rotations/rotslerp/slerp_columns_lanes.h
 // and quaternion/slerp_lanes.h.
-#include "rotslerp/slerp_columns.h"
+#include "rotations/rotslerp/slerp_columns.h"
 
-#define ROTKIT_LANES_KERNEL "rotslerp/slerp_columns_lanes.h"
+#define ROTKIT_LANES_KERNEL "rotations/rotslerp/slerp_columns_lanes.h"
 #include "simd/each_target.h"
 
 #include "parallel/worker_pool.h"

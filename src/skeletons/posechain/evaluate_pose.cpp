@@ -1,9 +1,9 @@
 // posechain's kernel on every vector path of the build, and the choice at run
 // time of the widest short of AVX-512 (simd/kernel_paths.h says why);
-// the formulas are posechain/evaluate_pose_lanes.h.
-#include "posechain/evaluate_pose.h"
+// the formulas are skeletons/posechain/evaluate_pose_lanes.h.
+#include "skeletons/posechain/evaluate_pose.h"
 
-#define ROTKIT_LANES_KERNEL "posechain/evaluate_pose_lanes.h"
+#define ROTKIT_LANES_KERNEL "skeletons/posechain/evaluate_pose_lanes.h"
 #include "simd/each_target.h"
 
 const KernelPaths<EvaluatePoses>& evaluatePosesPaths() {

@@ -2,7 +2,7 @@
 // on plain buffers, no host calls, no allocation. Quaternions scalar first
 // (w, x, y, z), Hamilton product; results bit for bit (no fused
 // multiply-add), nothing normalised. The formulas are in
-// posechain/evaluate_pose_lanes.h; every vector path gives the same bits.
+// skeletons/posechain/evaluate_pose_lanes.h; every vector path gives the same bits.
 #ifndef ROTKIT_EVALUATE_POSE_H
 #define ROTKIT_EVALUATE_POSE_H
 

@@ -8,7 +8,7 @@
 // classes, shapes and parent numbers); every check ends the call before
 // any matrix is created, and callers match on the messages.
 #include "host/host.h"
-#include "posechain/evaluate_pose.h"
+#include "skeletons/posechain/evaluate_pose.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,6 +1,6 @@
 // eul2rot on the embedded host: every message in its order, nothing
 // created before a failure, the bare call into ans, and the shapes.
-#include "eul2rot/euler_to_quaternion.h"
+#include "conversions/eul2rot/euler_to_quaternion.h"
 
 #include "support/bits.h"
 #include "support/gateway.h"

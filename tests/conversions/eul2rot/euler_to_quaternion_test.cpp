@@ -1,7 +1,7 @@
 // eul2rot's kernel against the exact rotation (__float128 products of the
 // three turns, tests/support/exact_rotations.h) for all 24 conventions, its
 // axis sequences, and every vector path against the scalar one.
-#include "eul2rot/euler_to_quaternion.h"
+#include "conversions/eul2rot/euler_to_quaternion.h"
 
 #include "support/bits.h"
 #include "support/columns.h"

@@ -2,7 +2,7 @@
 // for bit: arbitrary and special values, near rotations whose pivots
 // differ lane by lane, ties between pivots, every length up to a few
 // vector widths, unaligned data.
-#include "mat2rot/matrix_to_quaternion.h"
+#include "conversions/mat2rot/matrix_to_quaternion.h"
 
 #include "support/bits.h"
 #include "support/paths.h"

@@ -1,7 +1,7 @@
 // matricesToQuaternions: exact quaternions, the canonical sign, positive
 // zeros, matrices that are not rotations, and the accuracy against the
 // quaternion of the nearest rotation in long double.
-#include "mat2rot/matrix_to_quaternion.h"
+#include "conversions/mat2rot/matrix_to_quaternion.h"
 
 #include "support/bits.h"
 #include "support/exact_rotation.h"

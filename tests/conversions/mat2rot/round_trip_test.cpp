@@ -1,13 +1,13 @@
 // mat2rot(rot2mat(q)) is ±q, to within 1.05 · 2^-52 for unit q: random,
 // near and at half turns, near the identity, turns about the axes. The
 // matrices come from rot2mat's own formula (its lanes file, scalar path).
-#include "mat2rot/matrix_to_quaternion.h"
+#include "conversions/mat2rot/matrix_to_quaternion.h"
 
 #include "support/bits.h"
 #include "support/exact_rotation.h"
 #include "support/rotation_samples.h"
 
-#define ROTKIT_LANES_KERNEL "rot2mat/quaternion_to_matrix_lanes.h"
+#define ROTKIT_LANES_KERNEL "conversions/rot2mat/quaternion_to_matrix_lanes.h"
 #define ROTKIT_SCALAR_PASS_ONLY
 #include "simd/each_target.h"
 

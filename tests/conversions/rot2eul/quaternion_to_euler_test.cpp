@@ -4,7 +4,7 @@
 // at the poles, 1e-9 off them, for random and for non-unit quaternions;
 // off the poles each angle must also be close to the exact angle. Then the
 // ranges, the lock flags, and every vector path against the scalar one.
-#include "rot2eul/quaternion_to_euler.h"
+#include "conversions/rot2eul/quaternion_to_euler.h"
 
 #include "support/bits.h"
 #include "support/columns.h"

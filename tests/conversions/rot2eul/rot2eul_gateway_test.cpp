@@ -1,7 +1,7 @@
 // rot2eul on the embedded host: every message in its order, nothing
 // created before a failure, one or two outputs (the lock flags a logical
 // row, made only when asked for), and the shapes.
-#include "rot2eul/quaternion_to_euler.h"
+#include "conversions/rot2eul/quaternion_to_euler.h"
 
 #include "support/bits.h"
 #include "support/gateway.h"

@@ -1,7 +1,7 @@
 // The vector paths of quaternionsToMatrices against the scalar path, bit
 // for bit: random and special values, every length up to a few vector
 // widths, unaligned data.
-#include "rot2mat/quaternion_to_matrix.h"
+#include "conversions/rot2mat/quaternion_to_matrix.h"
 
 #include "support/bits.h"
 #include "support/paths.h"

@@ -1,7 +1,7 @@
 // quaternionsToMatrices: exact matrices, |q|² times a rotation for a
 // non-unit q, the accuracy against long double, and agreement with the
 // turn of rotapply (quaternion/lanes.h's rotateVector).
-#include "rot2mat/quaternion_to_matrix.h"
+#include "conversions/rot2mat/quaternion_to_matrix.h"
 
 #include "support/bits.h"
 #include "support/exact_rotation.h"
@@ -10,7 +10,7 @@
 #include <cmath>
 
 // The lanes file, for the scalar path's rotateVector that it includes.
-#define ROTKIT_LANES_KERNEL "rot2mat/quaternion_to_matrix_lanes.h"
+#define ROTKIT_LANES_KERNEL "conversions/rot2mat/quaternion_to_matrix_lanes.h"
 #define ROTKIT_SCALAR_PASS_ONLY
 #include "simd/each_target.h"
 

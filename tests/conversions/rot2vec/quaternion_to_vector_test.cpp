@@ -3,7 +3,7 @@
 // that tiny angles count, for angles from 1e-300 to π and non-unit
 // quaternions; its sign convention; every vector path against the scalar
 // one.
-#include "rot2vec/quaternion_to_vector.h"
+#include "conversions/rot2vec/quaternion_to_vector.h"
 
 #include "support/bits.h"
 #include "support/columns.h"

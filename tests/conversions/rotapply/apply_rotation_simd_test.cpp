@@ -1,7 +1,7 @@
 // The vector paths of applyRotations against the scalar path, bit for bit:
 // random and special values, both broadcast forms, every length up to a
 // few vector widths, data not aligned to the vector width.
-#include "rotapply/apply_rotation.h"
+#include "conversions/rotapply/apply_rotation.h"
 
 #include "support/bits.h"
 #include "support/paths.h"

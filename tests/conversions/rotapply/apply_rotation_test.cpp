@@ -1,6 +1,6 @@
 // applyRotations: exact turns, columns kept apart, and the accuracy of the
 // turn against the rotation in long double (tests/support/exact_rotation.h).
-#include "rotapply/apply_rotation.h"
+#include "conversions/rotapply/apply_rotation.h"
 
 #include "support/bits.h"
 #include "support/exact_rotation.h"

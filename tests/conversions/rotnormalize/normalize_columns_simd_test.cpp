@@ -2,7 +2,7 @@
 // bit: random and special values, huge and tiny columns beside ordinary
 // ones in the same block (so that a block scales some lanes and not
 // others), every length up to a few vector widths, unaligned data.
-#include "rotnormalize/normalize_columns.h"
+#include "conversions/rotnormalize/normalize_columns.h"
 
 #include "support/bits.h"
 #include "support/paths.h"

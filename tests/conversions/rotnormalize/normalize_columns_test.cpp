@@ -1,7 +1,7 @@
 // normalizeColumns: the documented steps, the scaling of huge and tiny
 // quaternions (no scale changes a bit of the result), IEEE cases, and the
 // accuracy against long double over lengths from 2^-1070 to 2^1020.
-#include "rotnormalize/normalize_columns.h"
+#include "conversions/rotnormalize/normalize_columns.h"
 
 #include "support/bits.h"
 #include "support/exact_rotation.h"

@@ -1,7 +1,7 @@
 // vec2rot's kernel against the exact rotation (__float128,
 // tests/support/exact_rotations.h) for angles from 1e-300 to π and beyond,
 // its exact limits near 0, and every vector path against the scalar one.
-#include "vec2rot/vector_to_quaternion.h"
+#include "conversions/vec2rot/vector_to_quaternion.h"
 
 #include "support/bits.h"
 #include "support/columns.h"

@@ -10,7 +10,7 @@
 %! root = fileparts (fileparts (fileparts (which ("samebits"))));
 %! mexDir = fileparts (which ("rotcompose"));
 %! octave = fullfile (OCTAVE_HOME (), "bin", "octave-cli");
-%! child = fullfile (root, "tests", "motionmap", "fork_safety_child.m");
+%! child = fullfile (root, "tests", "motion", "motionmap", "fork_safety_child.m");
 %! % Three threads, so that the pools start on a machine of any size.
 %! command = sprintf (["ROTKIT_NUM_THREADS=3 timeout -k 10 300 '%s' --norc --no-history --quiet " ...
 %!                     "'%s' '%s' '%s' 2>&1"], octave, child, mexDir, root);

@@ -31,7 +31,7 @@
 %! end
 %! fprintf (fid, "runuser -u nobody -- '%s' --octave-binary='%s' --no-auth\n", server, octave);
 %! fprintf (fid, "'%s' --norc --no-history --quiet '%s' '%s' '%s' '%s'\n", octave, ...
-%!          fullfile (root, "tests", "motionmap", "servers_client.m"), mexDir, root, folder);
+%!          fullfile (root, "tests", "motion", "motionmap", "servers_client.m"), mexDir, root, folder);
 %! fclose (fid);
 %! unwind_protect
 %!   [status, output] = system (sprintf (["timeout -k 10 240 unshare --pid --fork --kill-child " ...

@@ -1,13 +1,12 @@
-% The small files of tests/bvh/files, in the shapes other tools write:
+% The small files of tests/motionfiles/bvh/files, in the shapes other tools write:
 % they are what tools/make_bvh_test_files.m makes, bvhread reads what each
 % is about, and posechain on what it reads places every joint where 4 x 4
 % matrix kinematics, computed here from the file's own numbers, do.
 
 %!shared root, folder, names
 %! root = fileparts (fileparts (fileparts (which ("samebits"))));
-%! addpath (fullfile (root, "toolbox", "rotkit"));
 %! addpath (fullfile (root, "tools"));
-%! folder = fullfile (root, "tests", "bvh", "files");
+%! folder = fullfile (root, "tests", "motionfiles", "bvh", "files");
 %! names = {"crlf_tabs.bvh", "colon_names.bvh", "no_root_position.bvh", "odd_channels.bvh"};
 
 %!function M = axisturn (axis, degrees)
@@ -67,7 +66,7 @@
 %! assert (sort (made), sort (names));
 %! for k = 1:numel (names)
 %!   same = strcmp (fileread (fullfile (fresh, names{k})), fileread (fullfile (folder, names{k})));
-%!   assert (same, "tests/bvh/files/%s differs from what tools/make_bvh_test_files.m writes", names{k});
+%!   assert (same, "tests/motionfiles/bvh/files/%s differs from what tools/make_bvh_test_files.m writes", names{k});
 %! end
 %! confirm_recursive_rmdir (false, "local");
 %! rmdir (fresh, "s");

@@ -5,7 +5,6 @@
 
 %!test
 %! root = fileparts (fileparts (fileparts (which ("samebits"))));
-%! addpath (fullfile (root, "toolbox", "rotkit"));
 %! addpath (fullfile (root, "tools"));
 %! counts = bvh_mutation_run (200, 20260101, true);
 %! assert (counts.faults, 0);

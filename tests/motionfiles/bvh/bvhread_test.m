@@ -6,7 +6,6 @@
 %! % tests/support is on the path (the runner puts it there): the repository
 %! % is two folders up from it.
 %! root = fileparts (fileparts (fileparts (which ("samebits"))));
-%! addpath (fullfile (root, "toolbox", "rotkit"));
 %! addpath (fullfile (root, "tools"));
 
 %!function file = writebvh (lines)

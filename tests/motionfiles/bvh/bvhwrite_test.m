@@ -4,9 +4,8 @@
 
 %!shared root, folder, walk
 %! root = fileparts (fileparts (fileparts (which ("samebits"))));
-%! addpath (fullfile (root, "toolbox", "rotkit"));
 %! addpath (fullfile (root, "tools"));
-%! folder = fullfile (root, "tests", "bvh", "files");
+%! folder = fullfile (root, "tests", "motionfiles", "bvh", "files");
 %! walk = fullfile (root, "toolbox", "rotkit", "samples", "walk.bvh");
 
 %!function [skel, motion] = arm ()

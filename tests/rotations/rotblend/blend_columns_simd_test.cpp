@@ -2,7 +2,7 @@
 // bit: both branches, with and without the flip, random and special
 // parameters, end rotations of other than unit length, every length up to a
 // few vector widths, and data that is not aligned to the vector width.
-#include "rotblend/interpolate_rotation.h"
+#include "rotations/rotblend/interpolate_rotation.h"
 
 #include "support/bits.h"
 #include "support/paths.h"

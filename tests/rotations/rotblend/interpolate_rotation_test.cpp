@@ -2,7 +2,7 @@
 // kernel's own sine and arc tangent of lanemath/ and IEEE's sqrt), known
 // points and properties of the arc (a few ulps, since sin and atan2
 // enter), the branch threshold, the flip, and the prepared per-call form.
-#include "rotblend/interpolate_rotation.h"
+#include "rotations/rotblend/interpolate_rotation.h"
 
 #include "support/bits.h"
 

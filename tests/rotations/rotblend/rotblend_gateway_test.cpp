@@ -1,7 +1,7 @@
 // rotblend on the embedded host: the two count checks, the refusals of what
 // the kernel cannot read, nothing created before a failure, and how the
 // shapes of q1, q2 and t map onto the output.
-#include "rotblend/interpolate_rotation.h"
+#include "rotations/rotblend/interpolate_rotation.h"
 
 #include "support/bits.h"
 #include "support/gateway.h"

@@ -9,7 +9,7 @@
 #include <cmath>
 #include <random>
 
-#define ROTKIT_LANES_KERNEL "rotblend/sine_columns_lanes.h"
+#define ROTKIT_LANES_KERNEL "rotations/rotblend/sine_columns_lanes.h"
 #include "simd/each_target.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // The vector paths of composeColumns against the scalar path, bit for bit:
 // random and special values, every broadcast form, every length up to a few
 // vector widths, and data that is not aligned to the vector width.
-#include "rotcompose/compose_columns.h"
+#include "rotations/rotcompose/compose_columns.h"
 
 #include "support/bits.h"
 #include "support/paths.h"

@@ -1,4 +1,4 @@
-#include "rotcompose/compose_columns.h"
+#include "rotations/rotcompose/compose_columns.h"
 
 #include "support/bits.h"
 

@@ -2,7 +2,7 @@
 // random values over a wide range of magnitudes (so that the order of the
 // squared norm's sum shows), special values, every length up to a few
 // vector widths, and data that is not aligned to the vector width.
-#include "rotreverse/invert_quaternion.h"
+#include "rotations/rotreverse/invert_quaternion.h"
 
 #include "support/bits.h"
 #include "support/paths.h"

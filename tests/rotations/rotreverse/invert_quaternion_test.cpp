@@ -1,6 +1,6 @@
 // invertQuaternion and invertColumns, bit for bit: signs of zero, the order
 // of the squared norm, one division per component, IEEE trouble in place.
-#include "rotreverse/invert_quaternion.h"
+#include "rotations/rotreverse/invert_quaternion.h"
 
 #include "support/bits.h"
 
@@ -8,7 +8,7 @@
 #include <random>
 
 // The formula itself, as the scalar path compiles it.
-#define ROTKIT_LANES_KERNEL "rotreverse/invert_columns_lanes.h"
+#define ROTKIT_LANES_KERNEL "rotations/rotreverse/invert_columns_lanes.h"
 #define ROTKIT_SCALAR_PASS_ONLY
 #include "simd/each_target.h"
 

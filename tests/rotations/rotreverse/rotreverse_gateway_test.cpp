@@ -1,7 +1,7 @@
 // rotreverse on the embedded host: every message and its precedence, the
 // empty answer for any class, nothing created before a failure, and the
 // grouping of the input in storage order.
-#include "rotreverse/invert_quaternion.h"
+#include "rotations/rotreverse/invert_quaternion.h"
 #include "support/bits.h"
 #include "support/gateway.h"
 

@@ -1,7 +1,7 @@
 // rotslerp on the embedded host: the checks in their order, each with
 // nothing created before it, the broadcast forms and shapes of the result,
 // and every column rotblend's formula.
-#include "rotslerp/slerp_columns.h"
+#include "rotations/rotslerp/slerp_columns.h"
 
 #include "support/bits.h"
 #include "support/gateway.h"

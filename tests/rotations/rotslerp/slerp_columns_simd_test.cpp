@@ -2,7 +2,7 @@
 // random and special values, every broadcast form, every length up to a
 // few vector widths, data not aligned to the vector width, and buffers
 // sized exactly (the sanitizer build sees any access past an end).
-#include "rotslerp/slerp_columns.h"
+#include "rotations/rotslerp/slerp_columns.h"
 
 #include "support/bits.h"
 #include "support/paths.h"

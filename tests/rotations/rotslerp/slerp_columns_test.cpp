@@ -1,7 +1,7 @@
 // slerpColumns against rotblend's formula, column by column and bit for
 // bit: every broadcast form, the branch at exactly 0.999, q1 = ±q2, IEEE
 // values; and its accuracy against slerp in long double.
-#include "rotslerp/slerp_columns.h"
+#include "rotations/rotslerp/slerp_columns.h"
 
 #include "support/bits.h"
 
@@ -11,7 +11,7 @@
 
 // rotblend's kernel as the scalar path compiles it: one pair of end
 // rotations, many parameters.
-#define ROTKIT_LANES_KERNEL "rotblend/interpolate_rotations_lanes.h"
+#define ROTKIT_LANES_KERNEL "rotations/rotblend/interpolate_rotations_lanes.h"
 #define ROTKIT_SCALAR_PASS_ONLY
 #include "simd/each_target.h"
 

@@ -1,6 +1,6 @@
 // The kernel, bit for bit against its formulas written out step by step,
 // and the geometric cases that tell a right chain from a plausible one.
-#include "posechain/evaluate_pose.h"
+#include "skeletons/posechain/evaluate_pose.h"
 
 #include "support/bits.h"
 
@@ -8,7 +8,7 @@
 #include <random>
 
 // The formulas themselves, as the scalar path compiles them.
-#define ROTKIT_LANES_KERNEL "posechain/evaluate_pose_lanes.h"
+#define ROTKIT_LANES_KERNEL "skeletons/posechain/evaluate_pose_lanes.h"
 #define ROTKIT_SCALAR_PASS_ONLY
 #include "simd/each_target.h"
 

@@ -2,7 +2,7 @@
 // the whole of both output buffers: random trees, frame counts that are not
 // multiples of the vector width, surplus rows (which must stay untouched),
 // special values, and buffers not aligned to the vector width.
-#include "posechain/evaluate_pose.h"
+#include "skeletons/posechain/evaluate_pose.h"
 
 #include "support/bits.h"
 #include "support/paths.h"

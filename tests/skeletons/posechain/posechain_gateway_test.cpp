@@ -1,7 +1,7 @@
 // posechain on the embedded host: every check and its precedence, nothing
 // created before a failure, nothing read when there is no frame, and the
 // frames placed in their columns.
-#include "posechain/evaluate_pose.h"
+#include "skeletons/posechain/evaluate_pose.h"
 
 #include "support/bits.h"
 #include "support/gateway.h"

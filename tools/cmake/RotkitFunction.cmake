@@ -1,10 +1,11 @@
-# rotkit_add_deliverable(NAME name GATEWAY file KERNEL files... [LIBS libs...])
-#
-# Builds one deliverable three ways from the same sources:
+# rotkit_add_function(name): builds one function of src/functions.txt
+# (RotkitManifest.cmake) from its folder: the gateway <name>_gateway.cpp,
+# the kernel (every other .cpp of the folder, and of the shared folders its
+# line names), the help text <name>.m. Three ways from the same sources:
 #   ${name}_kernel    static library of the kernel, for tests and benchmarks;
 #   ${name}_embedded  shared library on the embedded host, build/embedded/${name}.so;
-#   ${name}_octave    Octave MEX file build/mex/${name}.mex, with its help file
-#                     ${name}/${name}.m copied beside it;
+#   ${name}_octave    Octave MEX file build/rotkit/${name}.mex, with its help
+#                     file copied beside it;
 #   ${name}_kernel_avx512emu  the kernel again with its AVX-512 path on SIMDe's
 #                     portable intrinsics (x86-64 with SIMDe only), so that the
 #                     tests run that path's lanes on processors without AVX-512;
@@ -36,30 +37,34 @@ if(ROTKIT_EMULATED_AVX512 AND CMAKE_SYSTEM_PROCESSOR MATCHES "x86_64|AMD64")
   find_path(ROTKIT_SIMDE_INCLUDE simde/x86/avx512.h)
 endif()
 
-set(ROTKIT_MEX_DIR ${CMAKE_BINARY_DIR}/mex)
+# The toolbox as a user puts it on the path: every MEX file with its help,
+# and every m-file of toolbox/rotkit (rotkit_add_toolbox_files).
+set(ROTKIT_TOOLBOX_DIR ${CMAKE_BINARY_DIR}/rotkit)
 set(ROTKIT_EMBEDDED_DIR ${CMAKE_BINARY_DIR}/embedded)
 set_property(GLOBAL PROPERTY ROTKIT_KERNELS "")
 set_property(GLOBAL PROPERTY ROTKIT_EMBEDDED_TARGETS "")
 
-function(rotkit_add_deliverable)
-  cmake_parse_arguments(ARG "" "NAME;GATEWAY" "KERNEL;LIBS" ${ARGN})
-  set(name ${ARG_NAME})
-  set(gateway ${CMAKE_CURRENT_SOURCE_DIR}/${ARG_GATEWAY})
+function(rotkit_add_function name)
+  set(folder ${ROTKIT_SOURCE_ROOT}/${ROTKIT_FOLDER_${name}})
+  set(gateway ${folder}/${name}_gateway.cpp)
+  set(help ${folder}/${name}.m)
+  rotkit_kernel_sources(${name} kernel_sources)
+  
 
-  add_library(${name}_kernel STATIC ${ARG_KERNEL})
-  target_include_directories(${name}_kernel PUBLIC ${PROJECT_SOURCE_DIR})
-  target_link_libraries(${name}_kernel PUBLIC ${ARG_LIBS} Threads::Threads)
+  add_library(${name}_kernel STATIC ${kernel_sources})
+  target_include_directories(${name}_kernel PUBLIC ${ROTKIT_SOURCE_ROOT})
+  target_link_libraries(${name}_kernel PUBLIC Threads::Threads)
   set_property(GLOBAL APPEND PROPERTY ROTKIT_KERNELS ${name}_kernel)
 
   if(ROTKIT_SIMDE_INCLUDE)
-    add_library(${name}_kernel_avx512emu STATIC ${ARG_KERNEL})
-    target_include_directories(${name}_kernel_avx512emu PUBLIC ${PROJECT_SOURCE_DIR})
+    add_library(${name}_kernel_avx512emu STATIC ${kernel_sources})
+    target_include_directories(${name}_kernel_avx512emu PUBLIC ${ROTKIT_SOURCE_ROOT})
     target_include_directories(${name}_kernel_avx512emu SYSTEM PUBLIC ${ROTKIT_SIMDE_INCLUDE})
     target_compile_definitions(${name}_kernel_avx512emu PUBLIC ROTKIT_EMULATE_AVX512)
     # SIMDe's 512-bit types are plain vector types here; GCC notes that
     # passing them changes the ABI, which concerns no boundary of ours.
     target_compile_options(${name}_kernel_avx512emu PUBLIC -Wno-psabi)
-    target_link_libraries(${name}_kernel_avx512emu PUBLIC ${ARG_LIBS})
+    target_link_libraries(${name}_kernel_avx512emu PUBLIC Threads::Threads)
   endif()
 
   add_library(${name}_embedded MODULE ${gateway})
@@ -72,21 +77,34 @@ function(rotkit_add_deliverable)
     # The kernel library is position independent (CMAKE_POSITION_INDEPENDENT_CODE),
     # so the MEX file links it rather than compiling the kernel again.
     add_library(${name}_octave MODULE ${gateway})
-    target_include_directories(${name}_octave PRIVATE ${PROJECT_SOURCE_DIR})
+    target_include_directories(${name}_octave PRIVATE ${ROTKIT_SOURCE_ROOT})
     target_include_directories(${name}_octave SYSTEM PRIVATE ${ROTKIT_OCTAVE_INCLUDES})
-    target_link_libraries(${name}_octave PRIVATE ${name}_kernel ${ARG_LIBS} Threads::Threads)
+    target_link_libraries(${name}_octave PRIVATE ${name}_kernel Threads::Threads)
     target_link_options(${name}_octave PRIVATE -Wl,-Bsymbolic)
     set_target_properties(${name}_octave PROPERTIES OUTPUT_NAME ${name} PREFIX "" SUFFIX ".mex"
-                          LIBRARY_OUTPUT_DIRECTORY ${ROTKIT_MEX_DIR})
+                          LIBRARY_OUTPUT_DIRECTORY ${ROTKIT_TOOLBOX_DIR})
     # Relinked when its help file changes, so the copy below stays current.
-    set_property(TARGET ${name}_octave APPEND PROPERTY LINK_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${name}.m)
+    set_property(TARGET ${name}_octave APPEND PROPERTY LINK_DEPENDS ${help})
     add_custom_command(TARGET ${name}_octave POST_BUILD
-                       COMMAND ${CMAKE_COMMAND} -E copy_if_different
-                               ${CMAKE_CURRENT_SOURCE_DIR}/${name}.m ${ROTKIT_MEX_DIR}/${name}.m)
+                       COMMAND ${CMAKE_COMMAND} -E copy_if_different ${help} ${ROTKIT_TOOLBOX_DIR}/${name}.m)
   endif()
 
   if(Matlab_FOUND)
-    matlab_add_mex(NAME ${name}_matlab SRC ${gateway} ${ARG_KERNEL} OUTPUT_NAME ${name} R2017b)
-    target_include_directories(${name}_matlab PRIVATE ${PROJECT_SOURCE_DIR})
+    matlab_add_mex(NAME ${name}_matlab SRC ${gateway} ${kernel_sources} OUTPUT_NAME ${name} R2017b)
+    target_include_directories(${name}_matlab PRIVATE ${ROTKIT_SOURCE_ROOT})
   endif()
+endfunction()
+
+# Copies toolbox/rotkit (the m-files, private/, samples/, Contents.m) into
+# the toolbox folder of the build at every build, so that one addpath gives
+# every function.
+function(rotkit_add_toolbox_files)
+  set(source ${ROTKIT_ROOT}/toolbox/rotkit)
+  file(GLOB_RECURSE files CONFIGURE_DEPENDS ${source}/*)
+  set(stamp ${CMAKE_BINARY_DIR}/toolbox_files.stamp)
+  add_custom_command(OUTPUT ${stamp}
+                     COMMAND ${CMAKE_COMMAND} -E copy_directory ${source} ${ROTKIT_TOOLBOX_DIR}
+                     COMMAND ${CMAKE_COMMAND} -E touch ${stamp}
+                     DEPENDS ${files} COMMENT "Copying toolbox/rotkit into ${ROTKIT_TOOLBOX_DIR}")
+  add_custom_target(toolbox_files ALL DEPENDS ${stamp})
 endfunction()
