@@ -19,7 +19,8 @@
 %! % is two folders up from it; the runner puts the build's toolbox folder first.
 %! root = fileparts (fileparts (fileparts (which ("samebits"))));
 %! mexDir = fileparts (which ("rotcompose"));
-%! documents = [{"README.md", "CONTRIBUTING.md"}, strcat ("docs/", {dir(fullfile (root, "docs", "*.md")).name})];
+%! docs = dir (fullfile (root, "docs", "*.md"));
+%! documents = [{"README.md", "CONTRIBUTING.md"}, strcat("docs/", {docs.name})];
 %! % The set-up on one line, so a message's "line N" is the block's line N - 1.
 %! prelude = sprintf (["addpath ('%s'); " ...
 %!                     "warning ('off', 'Octave:gnuplot-graphics'); graphics_toolkit ('gnuplot'); " ...
