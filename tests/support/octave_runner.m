@@ -1,7 +1,7 @@
 % Runs the %!test and %!error blocks of one test file against the MEX files
 % of a build: octave-cli octave_runner.m MEXDIR TESTFILE
 % Exits with status 1 when a block fails or none ran, and with 77 (ctest's
-% SKIP_RETURN_CODE) when a block called skip_test and none failed.
+% SKIP_RETURN_CODE) when a block called skip_test_file and none failed.
 args = argv();
 mexDir = args{1};
 testFile = args{2};

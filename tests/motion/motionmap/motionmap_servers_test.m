@@ -30,12 +30,12 @@
 
 %!test
 %! if (isempty (pkg ("list", "parallel")))
-%!   skip_test ("it needs Octave's parallel package (Debian: octave-parallel)");
+%!   skip_test_file ("it needs Octave's parallel package (Debian: octave-parallel)");
 %!   return
 %! end
 %! [ok, why] = namespaces_usable ();
 %! if (! ok)
-%!   skip_test (why);
+%!   skip_test_file (why);
 %!   return
 %! end
 %! root = fileparts (fileparts (fileparts (which ("samebits"))));
