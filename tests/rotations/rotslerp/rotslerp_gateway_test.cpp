@@ -65,8 +65,8 @@ TEST(RotslerpGateway, RefusesEveryInputThatIsNotARealFullDouble) {
     auto sparse = embedded::makeSparse(position == 2 ? 1 : 4, 1, {1});
     std::vector<const mxArray*> inputs = {q.get(), q.get(), t.get()};
     inputs[position] = sparse.get();
-    const Refusal sparse = refusalOf("rotslerp", refusal::sparse, names[position]);
-    EXPECT_TRUE(RaisedCleanly(embedded::call(rotslerp, 1, inputs), sparse)) << position;
+    const Refusal sparseRefusal = refusalOf("rotslerp", refusal::sparse, names[position]);
+    EXPECT_TRUE(RaisedCleanly(embedded::call(rotslerp, 1, inputs), sparseRefusal)) << position;
   }
   // A later input's class before an earlier input's shape.
   auto wrongRows = makeDouble(3, 1);
