@@ -64,6 +64,15 @@ inline void expectArgumentCounts(embedded::MexEntry entry, const std::string& fu
   EXPECT_EQ(bare.created, 1u);
 }
 
+// A one-input function refusing an input of each row count of `rows`
+// (two columns) with `expected`.
+inline void expectRowsRefused(embedded::MexEntry entry, const std::vector<std::size_t>& rows, const Refusal& expected) {
+  for (std::size_t r : rows) {
+    auto wrong = embedded::makeDouble(r, 2);
+    EXPECT_TRUE(RaisedCleanly(embedded::call(entry, 1, {wrong.get()}), expected)) << r << " rows";
+  }
+}
+
 // The refusals of an axis sequence (eul2rot, rot2eul), in their order.
 inline Refusal seqForm(const std::string& function) {
   return {"rotkit:" + function + ":seqForm",

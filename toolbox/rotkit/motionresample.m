@@ -32,17 +32,22 @@ function motion2 = motionresample(motion, frameTime)
 %   frames between them (160 degrees back): a fast spin captured at a low
 %   frame rate is not recovered. Positions are not affected, being linear.
 %
-%   Errors, checked in this order (the first failure is reported):
-%     rotkit:motionresample:notMotion            MOTION not a scalar struct
-%                        with rootPositions, localRotations and frameTime
-%     rotkit:motionresample:rootPositionsShape   not a 3 x N real double
-%     rotkit:motionresample:localRotationsShape  not a 4J x N real double
-%     rotkit:motionresample:leafRotationsShape   not a 4L x N real double
-%                                                (only when present)
-%     rotkit:motionresample:motionFrameTime      MOTION.frameTime not a
-%                                                positive finite scalar
-%     rotkit:motionresample:frameTime            FRAMETIME not a positive
-%                                                finite real scalar
+%   Errors, checked in this order (the first failure is reported), with
+%   their identifiers (err.identifier in a catch):
+%     rotkit:motionresample:notMotion
+%         MOTION not a scalar struct with rootPositions, localRotations
+%         and frameTime
+%     rotkit:motionresample:rootPositionsShape
+%         MOTION.rootPositions not a 3 x N real double matrix
+%     rotkit:motionresample:localRotationsShape
+%         MOTION.localRotations not a 4J x N real double matrix
+%     rotkit:motionresample:leafRotationsShape
+%         MOTION.leafRotations, where present, not a 4L x N real double
+%         matrix
+%     rotkit:motionresample:motionFrameTime
+%         MOTION.frameTime not a positive finite real scalar
+%     rotkit:motionresample:frameTime
+%         FRAMETIME not a positive finite real scalar
 %
 %   Example: the sample walk at 30 frames per second, resampled to 120 and
 %   to 24; at 120 every fourth frame is an original one, bit for bit.
