@@ -38,11 +38,11 @@ inline bool hasModelSize(const mxArray* a) {
   return fitsCountModel(mxGetM(a)) && fitsCountModel(mxGetN(a));
 }
 
-// rotblend's and posechain's refusal, with the original four's texts:
-// `a` must hold a dense block of doubles, class double (real or complex;
-// mxGetPr gives the real parts) and not sparse. Any other
-// class would have its data misread, and Octave aborts on mxGetPr of a
-// function handle, so this runs before anything touches the data.
+// rotblend's and posechain's refusal, with the original four's texts: `a`
+// must hold a dense block of doubles, class double (real or complex;
+// mxGetPr gives the real parts) and not sparse. Any other class would have
+// its data misread, and Octave aborts on mxGetPr of a function handle, so
+// this runs before anything touches the data.
 inline void requireFullDouble(const mxArray* a) {
   if (!mxIsDouble(a)) mexErrMsgTxt(ROTKIT_MSG_NOT_DOUBLE);
   if (mxIsSparse(a)) mexErrMsgTxt(ROTKIT_MSG_SPARSE);
@@ -76,9 +76,9 @@ struct Signature {
   raiseError(identifier, message);
 }
 
-// Raises "rotkit:<f.name>:<reason>" with `message` as it is: for a
-// refusal that code shared by several functions words (eul2rot's and
-// rot2eul's axis sequence), where a gateway names its own identifier.
+// Raises "rotkit:<f.name>:<reason>" with `message` as it is: for the
+// refusals of code that several functions share (the axis sequence of
+// eul2rot and rot2eul); a gateway raises its own with raiseError.
 [[noreturn]] inline void refuse(const Signature& f, const char* reason, const char* message) {
   char identifier[96];
   refusal::composeIdentifier(identifier, sizeof identifier, f.name, reason);
