@@ -43,6 +43,48 @@ function [results, failed] = motionmap(files, fun, varargin)
 %   Whatever runs the files, each result is computed by the same code on
 %   the same data, so RESULTS are the same bits as in a run in this process.
 %
+%   GNU Octave's parallel package (4.0.1 checked), and what MOTIONMAP does
+%   about its faults:
+%   - Any error inside a PARCELLFUN worker reaches the caller only as
+%     "__parcellfun_get_next_result__: could not receive result", while the
+%     worker prints "execution error" on its stderr, and the ErrorHandler
+%     option is handed a stale error of the worker's start instead of the
+%     real one. So MOTIONMAP catches each file's error inside the worker and
+%     sends it back as that file's result. In calls of your own, the usual
+%     causes of that message are a bare call, parcellfun(2, @(q)
+%     rotcompose(q, q), c), which asks the workers for no output (ROTCOMPOSE
+%     refuses such a call), and an anonymous function that calls a function
+%     the workers cannot see (a local function of a file).
+%   - A handle to a MEX function given to PARCELLFUN as its function, as in
+%     parcellfun(2, @rotcompose, a, b), is kept by the package until the
+%     process ends, and destroying it then crashes Octave as it exits
+%     (status 139). MOTIONMAP hands FUN to the workers with each file
+%     instead.
+%   - Servers: start PSERVER on each server machine, connect from here with
+%     PCONNECT, put the toolbox on the servers' path, and give the
+%     connections (TLS is set up with PARALLEL_GENERATE_SRP_DATA):
+%       connections = pconnect({'node1', 'node2'});
+%       reval('addpath(''/opt/rotkit'');', connections);   % the toolbox folder there
+%       [results, failed] = motionmap(files, fun, 'Servers', connections);
+%       sclose(connections);
+%     The servers need the MEX files built for their platform (the folder
+%     that a build or BUILD_MEX makes there) and the files under the same
+%     names (a shared folder). PCONNECT always uses the ports 12501 and
+%     12502, PSERVER refuses to run as root, and PSERVER(OPTIONS) refuses
+%     every options struct, so a server without TLS is started with the
+%     program itself: octave-pserver --octave-binary=... --no-auth (in
+%     /usr/libexec on Debian).
+%   In MATLAB, MOTIONMAP runs a PARFOR over the files when a pool is open or
+%   'Workers' is given; without the Parallel Computing Toolbox it runs in
+%   this process. On a cluster the workers need the MEX files built for the
+%   cluster's platform (BUILD_MEX on a machine of that platform) and the
+%   toolbox folder on their path, for instance as the pool's attached files
+%   or in a shared folder named in AdditionalPaths, and the files under the
+%   same names:
+%       pool = parpool('MyCluster', 64, 'AttachedFiles', {'build/rotkit'});
+%       results = motionmap(dir('/shared/capture/**/*.bvh'), fun);
+%   (This path has not been run: the toolbox is developed without MATLAB.)
+%
 %   The workers are other processes: FUN and what it uses must be known
 %   there. A handle to a function on the path, or an anonymous function of
 %   such functions and of values it captures, goes to every worker; a

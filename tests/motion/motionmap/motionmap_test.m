@@ -15,7 +15,7 @@
 
 %!test
 %! % Serially and on 2 workers: the same bits, in the same order. The
-%! % rates go into the README (this machine's cores are shared: noisy).
+%! % rates go into docs/performance.md (cores here are shared: noisy).
 %! tic;  serial = motionmap (files, pose, "Progress", false);  here = toc;
 %! tic;  [parallel, failed] = motionmap (files, pose, "Workers", 2);  cold = toc;
 %! tic;  again = motionmap (files, pose, "Workers", 2);  warm = toc;
