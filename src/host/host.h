@@ -20,6 +20,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 
 // Counts below 2^31 fit the data model, whatever the host's width.
 inline bool fitsCountModel(std::size_t hostCount) {
@@ -59,6 +60,7 @@ inline void requireRealFullDouble(const mxArray* a) {
 // reports its errors this way; those four keep mexErrMsgTxt and their texts.
 [[noreturn]] inline void raiseError(const char* identifier, const char* message) {
   mexErrMsgIdAndTxt(identifier, "%s", message);
+  std::abort();  // never reached: Octave's mex.h does not declare the call noreturn
 }
 
 // The argument counts of a function that returns into `ans` on a bare call
