@@ -84,7 +84,8 @@ inline void anchorBlocks(std::uint32_t joints, std::uint32_t count, bool world, 
   const std::size_t qStride = 4 * std::size_t{joints};
   for (std::uint32_t b = begin; b < end; ++b) {
     const std::size_t anchorColumn = std::size_t{b} * kIntegrationBlock;
-    const std::size_t stop = anchorColumn + kIntegrationBlock < count ? anchorColumn + kIntegrationBlock : count;
+    // The block's last column is the next block's anchor, if that block exists.
+    const std::size_t stop = anchorColumn + kIntegrationBlock + 1 < count ? anchorColumn + kIntegrationBlock : count;
     double* column = q + 4 * std::size_t{joint};
     const Quat anchor = spreadQuaternion(column + anchorColumn * qStride);
     for (std::size_t m = anchorColumn + 1; m < stop; m += kLanes) {
