@@ -57,9 +57,9 @@
 %     >> [Qs, Ws] = rotinterp(1, Q3, [0.5 1.5 3], 'spline');
 %     >> Ws
 %     Ws =
-%             0        0      NaN
-%             0        0      NaN
-%        1.0000   1.0000      NaN
+%          0     0   NaN
+%          0     0   NaN
+%          1     1   NaN
 %
 %
 %   See also ROTVEL, ROTINTEGRATE, ROTSLERP, MOTIONRESAMPLE.

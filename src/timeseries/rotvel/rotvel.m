@@ -41,15 +41,13 @@
 %     >> Q = [cos(t); zeros(2, 4); sin(t)];
 %     >> W = rotvel(Q, 0.1)
 %     W =
-%             0        0        0        0
-%             0        0        0        0
-%        2.0000   2.0000   2.0000   2.0000
+%        0   0   0   0
+%        0   0   0   0
+%        2   2   2   2
 %     >> Qx = rotcompose([cos(pi/4); sin(pi/4); 0; 0], Q);
-%     >> Wworld = rotvel(Qx, t, 'world')
-%     Wworld =
-%             0        0        0        0
-%       -2.0000  -2.0000  -2.0000  -2.0000
-%        0.0000   0.0000   0.0000   0.0000
+%     >> Wworld = rotvel(Qx, t, 'world');
+%     >> aboutMinusY = max(max(abs(Wworld - [0; -2; 0]))) < 1e-12
+%     aboutMinusY = 1
 %
 %
 %   See also ROTINTEGRATE, ROTINTERP, ROTUNWRAP, ROT2VEC.
