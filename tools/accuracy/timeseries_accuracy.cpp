@@ -268,7 +268,7 @@ void report(const std::string& dir) {
   const std::vector<double> ours = rotinterpPairs(pairs), theirs = rotslerpPairs(pairs);
   const std::vector<double> scipy = readDoubles(dir + "/pairs.scipy");
   std::printf("### 'slerp' on the great arc (worst component error, units of 2^-52, against long double)\n\n");
-  std::printf("| keys apart (|q1 - q2|) | rotinterp 'slerp' | rotslerp | scipy Slerp |\n|---|---|---|---|\n");
+  std::printf("| keys apart, ‖q1 − q2‖ | rotinterp 'slerp' | rotslerp | scipy Slerp |\n|---|---|---|---|\n");
   for (int decade = 0; decade < 16; decade += 2) {
     std::printf("| 1e-%d .. 1e-%d | %.2Lf | %.3Lg | %.2Lf |\n", decade + 2, decade, slerpError(pairs, ours, decade, decade + 2),
                 slerpError(pairs, theirs, decade, decade + 2), slerpError(pairs, scipy, decade, decade + 2));
