@@ -124,7 +124,7 @@ inline void evaluateQueries(const InterpolationCall& call, std::uint32_t begin, 
       // Gathered per lane: q(k), q(k+1) or the cubic, and the key itself.
       double start[4 * kLanes] = {}, next[4 * kLanes] = {}, key[4 * kLanes] = {};
       double rate[3 * kLanes] = {}, e1[3 * kLanes] = {}, e0[3 * kLanes] = {};
-      const double* keys = call.keys + 4 * std::size_t{j};
+      const double* keys = call.keyCount > 0 ? call.keys + 4 * std::size_t{j} : nullptr;  // no keys: no data
       const double* records =
           spline ? call.splineRecords + kSplineRecord * std::size_t{j} * call.keyCount : nullptr;
       for (std::uint32_t i = 0; i < lanes; ++i) {
