@@ -30,7 +30,6 @@ struct Matrix3 {
 };
 
 Vec3 scaled(const Vec3& v, double f) { return Vec3{v.x * f, v.y * f, v.z * f}; }
-Vec3 divided(const Vec3& v, double d) { return Vec3{v.x / d, v.y / d, v.z / d}; }
 Vec3 minus(const Vec3& a, const Vec3& b) { return Vec3{a.x - b.x, a.y - b.y, a.z - b.z}; }
 Vec3 plus(const Vec3& a, const Vec3& b) { return Vec3{a.x + b.x, a.y + b.y, a.z + b.z}; }
 
@@ -64,17 +63,17 @@ Matrix3 jacobianMatrix(const Vec3& v, double j1, double j2, double f) {
   return a;
 }
 
-// The inverse by the adjugate over the determinant.
+// The inverse by the adjugate times the reciprocal of the determinant.
 Matrix3 inverse(const Matrix3& a) {
   const double* m = a.m;
   const double c0 = m[4] * m[8] - m[5] * m[7];
   const double c1 = m[5] * m[6] - m[3] * m[8];
   const double c2 = m[3] * m[7] - m[4] * m[6];
-  const double determinant = (m[0] * c0 + m[1] * c1) + m[2] * c2;
+  const double reciprocal = 1.0 / ((m[0] * c0 + m[1] * c1) + m[2] * c2);
   const Matrix3 adjugate{{c0, m[2] * m[7] - m[1] * m[8], m[1] * m[5] - m[2] * m[4], c1, m[0] * m[8] - m[2] * m[6],
                           m[2] * m[3] - m[0] * m[5], c2, m[1] * m[6] - m[0] * m[7], m[0] * m[4] - m[1] * m[3]}};
   Matrix3 result;
-  for (int i = 0; i < 9; ++i) result.m[i] = adjugate.m[i] / determinant;
+  for (int i = 0; i < 9; ++i) result.m[i] = adjugate.m[i] * reciprocal;
   return result;
 }
 
@@ -122,53 +121,74 @@ const KernelPaths<PrepareSteps>& prepareStepsPaths() {
 // last steps (scipy's choice). Row k of the block-tridiagonal system:
 //   (2/h(k−1))·J(v(k−1))·ω(k−1) + 4·(1/h(k−1) + 1/h(k))·ω(k) + (2/h(k))·A(v(k))·ω(k+1)
 //     = 6·(v(k−1)/h(k−1)² + v(k)/h(k)²) − N(v(k−1), A(v(k−1))·ω(k)),
-// N the quadratic term, taken from the rates of the solution before; each
-// solution by block elimination (3 x 3 pivots, inverted by the adjugate).
+// N the quadratic term, taken from the rates of the solution before. The
+// matrix is the same for every solution, so it is factored once (block
+// elimination: the pivots' inverses G(k) = (D(k) − L(k)·G(k−1)·U(k−1))⁻¹,
+// by the adjugate); each solution is then a forward and a backward
+// substitution, ω(k) = y(k) − G(k)·U(k)·ω(k+1).
 void solveSplineRates(const InterpolationCall& call, std::uint32_t joint) {
   const std::uint32_t n = call.keyCount;
   const Records records{call.splineRecords + kSplineRecord * std::size_t{joint} * n};
-  auto step = [&](std::uint32_t k) { return stepAfter(call.keyTimes, k); };
-  records.put(0, record::kRate, divided(records.vec(0, record::kStep), step(0)));
-  const Vec3 lastRate = divided(records.vec(n - 2, record::kStep), step(n - 2));
+  auto inverseStep = [&](std::uint32_t k) { return *records.at(k, record::kInverseStep); };
+  for (std::uint32_t k = 0; k + 1 < n; ++k) *records.at(k, record::kInverseStep) = 1.0 / stepAfter(call.keyTimes, k);
+  records.put(0, record::kRate, scaled(records.vec(0, record::kStep), inverseStep(0)));
+  const Vec3 lastRate = scaled(records.vec(n - 2, record::kStep), inverseStep(n - 2));
   records.put(n - 1, record::kRate, lastRate);
-  for (std::uint32_t k = 1; k + 1 < n; ++k) records.put(k, record::kRate, divided(records.vec(k - 1, record::kStep), step(k - 1)));
+  for (std::uint32_t k = 1; k + 1 < n; ++k) {
+    records.put(k, record::kRate, scaled(records.vec(k - 1, record::kStep), inverseStep(k - 1)));
+  }
+  auto lower = [&](std::uint32_t k) {  // L(k) = (2/h(k−1))·J(v(k−1))
+    const JacobianCoefficients c = records.coefficients(k - 1);
+    return jacobianMatrix(records.vec(k - 1, record::kStep), c.j1, c.j2, 2.0 * inverseStep(k - 1));
+  };
+  auto upperTimes = [&](std::uint32_t k, const Vec3& x) {  // U(k)·x = (2/h(k))·A(v(k))·x
+    return scaled(applyA(records.vec(k, record::kStep), records.coefficients(k), x), 2.0 * inverseStep(k));
+  };
+
+  // The factors: G(k) for every inner key.
+  Matrix3 previousGU{};  // G(k−1)·U(k−1)
+  for (std::uint32_t k = 1; n > 2 && k + 1 < n; ++k) {
+    const double diagonal = (inverseStep(k - 1) + inverseStep(k)) * 4.0;
+    Matrix3 pivot{{diagonal, 0.0, 0.0, 0.0, diagonal, 0.0, 0.0, 0.0, diagonal}};
+    if (k > 1) {
+      const Matrix3 lgu = times(lower(k), previousGU);
+      for (int i = 0; i < 9; ++i) pivot.m[i] = pivot.m[i] - lgu.m[i];
+    }
+    const Matrix3 g = inverse(pivot);
+    std::copy(g.m, g.m + 9, records.at(k, record::kCubic));
+    if (k + 2 < n) {
+      const JacobianCoefficients c = records.coefficients(k);
+      previousGU = times(g, jacobianMatrix(records.vec(k, record::kStep), -0.5, c.a1, 2.0 * inverseStep(k)));
+    }
+  }
+  auto pivotInverse = [&](std::uint32_t k) {
+    Matrix3 g;
+    std::copy(records.at(k, record::kCubic), records.at(k, record::kCubic) + 9, g.m);
+    return g;
+  };
 
   for (int iteration = 0; n > 2 && iteration < kMaxIterations; ++iteration) {
-    Matrix3 previousC{};  // c'(k−1)
     Vec3 previousY{0.0, 0.0, 0.0};
     for (std::uint32_t k = 1; k + 1 < n; ++k) {
-      const double hb = step(k - 1);
-      const double ha = step(k);
+      const double ib = inverseStep(k - 1);
+      const double ia = inverseStep(k);
       const Vec3 vb = records.vec(k - 1, record::kStep);
       const Vec3 va = records.vec(k, record::kStep);
       const JacobianCoefficients cb = records.coefficients(k - 1);
-      const JacobianCoefficients ca = records.coefficients(k);
       const Vec3 rDot = applyA(vb, cb, records.vec(k, record::kRate));
       const Vec3 quadratic = rotkit::scalar::accelerationTerm(vb, rDot, cb);
-      Vec3 rhs = minus(scaled(plus(divided(vb, hb * hb), divided(va, ha * ha)), 6.0), quadratic);
-      if (k == 1) rhs = minus(rhs, scaled(applyJ(vb, cb, records.vec(0, record::kRate)), 2.0 / hb));
-      if (k + 2 == n) rhs = minus(rhs, scaled(applyA(va, ca, lastRate), 2.0 / ha));
-      const double diagonal = (1.0 / hb + 1.0 / ha) * 4.0;
-      Matrix3 pivot{{diagonal, 0.0, 0.0, 0.0, diagonal, 0.0, 0.0, 0.0, diagonal}};
-      if (k > 1) {
-        const Matrix3 lower = jacobianMatrix(vb, cb.j1, cb.j2, 2.0 / hb);
-        const Matrix3 lc = times(lower, previousC);
-        for (int i = 0; i < 9; ++i) pivot.m[i] = pivot.m[i] - lc.m[i];
-        rhs = minus(rhs, times(lower, previousY));
-      }
-      const Matrix3 g = inverse(pivot);
-      previousC = k + 2 < n ? times(g, jacobianMatrix(va, -0.5, ca.a1, 2.0 / ha)) : Matrix3{};
-      previousY = times(g, rhs);
-      std::copy(previousC.m, previousC.m + 9, records.at(k, record::kCubic));
+      Vec3 rhs = minus(scaled(plus(scaled(vb, ib * ib), scaled(va, ia * ia)), 6.0), quadratic);
+      if (k == 1) rhs = minus(rhs, scaled(applyJ(vb, cb, records.vec(0, record::kRate)), 2.0 * ib));
+      if (k + 2 == n) rhs = minus(rhs, upperTimes(k, lastRate));
+      if (k > 1) rhs = minus(rhs, scaled(applyJ(vb, cb, previousY), 2.0 * ib));
+      previousY = times(pivotInverse(k), rhs);
       records.put(k, record::kLinear, previousY);
     }
     bool settled = true;
     Vec3 after{0.0, 0.0, 0.0};
     for (std::uint32_t k = n - 2; k >= 1; --k) {
-      Matrix3 c;
-      std::copy(records.at(k, record::kCubic), records.at(k, record::kCubic) + 9, c.m);
-      const Vec3 x = k + 2 < n ? minus(records.vec(k, record::kLinear), times(c, after))
-                               : records.vec(k, record::kLinear);
+      const Vec3 y = records.vec(k, record::kLinear);
+      const Vec3 x = k + 2 < n ? minus(y, times(pivotInverse(k), upperTimes(k, after))) : y;
       const Vec3 old = records.vec(k, record::kRate);
       const double xs[3] = {x.x, x.y, x.z};
       const double olds[3] = {old.x, old.y, old.z};
@@ -185,9 +205,10 @@ void solveSplineRates(const InterpolationCall& call, std::uint32_t joint) {
   // e0 = ω(k) + ṙ(h) − 2a, a = v/h, ṙ(h) = A(v)·ω(k+1) (ω(1) for two keys).
   for (std::uint32_t k = 0; k + 1 < n; ++k) {
     const Vec3 v = records.vec(k, record::kStep);
-    const Vec3 a = divided(v, step(k));
+    const Vec3 a = scaled(v, inverseStep(k));
     const Vec3 start = records.vec(k, record::kRate);
-    const Vec3 endRate = n == 2 ? records.vec(1, record::kRate) : applyA(v, records.coefficients(k), records.vec(k + 1, record::kRate));
+    const Vec3 endRate =
+        n == 2 ? records.vec(1, record::kRate) : applyA(v, records.coefficients(k), records.vec(k + 1, record::kRate));
     records.put(k, record::kLinear, minus(minus(scaled(a, 3.0), scaled(start, 2.0)), endRate));
     records.put(k, record::kCubic, minus(plus(start, endRate), scaled(a, 2.0)));
   }

@@ -26,7 +26,8 @@ constexpr std::size_t kStep = 0;       // v(k), the rotation vector of the step
 constexpr std::size_t kRate = 3;       // ω(k), the rate at key k
 constexpr std::size_t kJacobian = 6;   // j1, j2, a1, n1, n2 of v(k)
 constexpr std::size_t kLinear = 11;    // e1 (the solver's y(k) until it ends)
-constexpr std::size_t kCubic = 14;     // e0 (the solver's 3 x 3 c'(k) until it ends)
+constexpr std::size_t kCubic = 14;     // e0 (the solver's 3 x 3 pivot inverse G(k) until it ends)
+constexpr std::size_t kInverseStep = 23;  // 1/h(k)
 }  // namespace spline_record
 
 inline Quat conjugateOf(const Quat& q) { return Quat{q.w, -q.x, -q.y, -q.z}; }
