@@ -27,9 +27,21 @@ void integrateRates(const double* w, std::uint32_t joints, std::uint32_t count, 
   if (blocks == 0) return;
   // Blocks per thread: a block holds kIntegrationBlock exponentials.
   const std::uint32_t perThread = 16 / (joints < 16 ? joints : 16);
-  const BlockProducts products = blockProductsPaths().widest();
+  // A lane per block: whole groups of full blocks on the widest path, the
+  // rest (a partial group, the shorter last block) on the scalar path,
+  // which gives the same bits without a partial group's stack buffers.
+  const VectorPath widest = widestVectorPath();
+  const BlockProducts products = blockProductsPaths().pathFor(widest);
+  const BlockProducts scalar = blockProductsPaths().paths[0].function;
+  const std::uint32_t lanes = vectorLanes(widest);
+  const std::uint32_t fullBlocks = (count - 1) / kIntegrationBlock;
   parallel::forColumns(blocks, perThread, [&](std::uint32_t begin, std::uint32_t end) {
-    for (std::uint32_t j = 0; j < joints; ++j) products(w, joints, count, time, world, j, begin, end, q);
+    const std::uint32_t fullEnd = end < fullBlocks ? end : fullBlocks;
+    const std::uint32_t grouped = fullEnd > begin ? begin + (fullEnd - begin) / lanes * lanes : begin;
+    for (std::uint32_t j = 0; j < joints; ++j) {
+      if (grouped > begin) products(w, joints, count, time, world, j, begin, grouped, q);
+      if (end > grouped) scalar(w, joints, count, time, world, j, grouped, end, q);
+    }
   });
   // The anchors, in order, on the scalar path (a product per block).
   for (std::uint32_t j = 0; j < joints; ++j) {

@@ -61,8 +61,8 @@ struct QueryPlace {
   double length;       // h
 };
 
-// The step of u, from a guess (the step of the query before, for ordered
-// queries); binary search where the guess misses.
+// The step of u, from a guess (the step of the query before, or the one
+// after it, for ordered queries); binary search where both miss.
 inline QueryPlace placeQuery(const InterpolationCall& call, double u, std::uint32_t& guess) {
   QueryPlace place{0, false, false, 0, 0.0, 0.0};
   const std::uint32_t n = call.keyCount;
@@ -72,8 +72,12 @@ inline QueryPlace placeQuery(const InterpolationCall& call, double u, std::uint3
     place.onKey = true;
     return place;
   }
+  auto holds = [&](std::uint32_t k) {
+    return timeOf(call.keyTimes, k) <= u && (u < timeOf(call.keyTimes, k + 1) || k == n - 2);
+  };
   std::uint32_t k = guess < n - 1 ? guess : n - 2;
-  if (!(timeOf(call.keyTimes, k) <= u && (u < timeOf(call.keyTimes, k + 1) || k == n - 2))) {
+  if (!holds(k) && k + 1 < n - 1 && holds(k + 1)) k = k + 1;  // the next step: queries in order
+  if (!holds(k)) {
     std::uint32_t low = 0, high = n - 1;  // t(low) <= u, and u < t(high) or high = n − 1
     while (high - low > 1) {
       const std::uint32_t middle = low + (high - low) / 2;

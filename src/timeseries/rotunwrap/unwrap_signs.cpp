@@ -28,7 +28,9 @@ const KernelPaths<UnwrapColumns>& unwrapColumnsPaths() {
 }
 
 void unwrapSigns(const double* q, std::uint32_t joints, std::uint32_t count, double* out) {
-  const UnwrapColumns path = unwrapColumnsPaths().widest();
+  // The scalar path: signs only and a running xor, which vector lanes do
+  // not speed up (bench/timeseries/rotunwrap_bench.cpp); the same bits.
+  const UnwrapColumns path = unwrapColumnsPaths().paths[0].function;
   const std::uint32_t chunks = count / kChunk + (count % kChunk != 0 ? 1 : 0);
   if (chunks <= 1) {
     path(q, joints, 0, count, out);
