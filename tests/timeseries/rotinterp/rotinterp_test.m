@@ -41,18 +41,9 @@
 %! end
 
 %!test
-%! ids = {};
 %! calls = {@() rotinterp(1, [1; 0; 0; 0]), @() rotinterp(int8 (1), [1; 0; 0; 0], 0), ...
 %!          @() rotinterp(1, [1; 0; 0; 0], 0, 'cubic'), @() rotinterp(1, [1; 0; 0; 0], [0; 1]), ...
 %!          @() rotinterp([0 1], [1; 0; 0; 0], 0), @() rotinterp(0, [1; 0; 0; 0], 0)};
-%! for k = 1:numel (calls)
-%!   try
-%!     calls{k}();
-%!     ids{end + 1} = '';
-%!   catch err
-%!     ids{end + 1} = err.identifier;
-%!   end
-%! end
-%! assert (ids, strcat ('rotkit:rotinterp:', {'notEnoughInputs', 'tClass', 'method', 'tiShape', 'timeShape', ...
+%! assert (error_identifiers (calls), strcat ('rotkit:rotinterp:', {'notEnoughInputs', 'tClass', 'method', 'tiShape', 'timeShape', ...
 %!                                             'timeInterval'}));
 %!error <method must be 'slerp' or 'spline'> rotinterp (1, [1; 0; 0; 0], 0, 'linear')

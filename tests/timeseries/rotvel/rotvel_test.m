@@ -26,19 +26,10 @@
 %! assert (size (rotvel (zeros (8, 0), 1)), [6 0]);
 
 %!test
-%! ids = {};
 %! calls = {@() rotvel(Q), @() rotvel(Q, t, 'body', 1), @() rotvel(single (Q), t), @() rotvel(Q, {t}), ...
 %!          @() rotvel(sparse (Q), t), @() rotvel(Q(1:3, :), t), @() rotvel(Q, -1), @() rotvel(Q, [t; t]), ...
 %!          @() rotvel(Q, fliplr (t)), @() rotvel(Q, t, 'Body')};
-%! for k = 1:numel (calls)
-%!   try
-%!     calls{k}();
-%!     ids{end + 1} = '';
-%!   catch err
-%!     ids{end + 1} = err.identifier;
-%!   end
-%! end
-%! assert (ids, strcat ('rotkit:rotvel:', {'notEnoughInputs', 'tooManyInputs', 'QClass', 'tClass', 'QSparse', ...
+%! assert (error_identifiers (calls), strcat ('rotkit:rotvel:', {'notEnoughInputs', 'tooManyInputs', 'QClass', 'tClass', 'QSparse', ...
 %!                                          'QRows', 'timeInterval', 'timeShape', 'timeOrder', 'frame'}));
 
 %!error <Q must have 4 rows, or 4J for J joints> rotvel (zeros (3, 2), 1)
