@@ -7,7 +7,8 @@
 % scipy's Slerp and RotationSpline (bench/python/scipy_timeseries_bench.py;
 % NaN without scipy). Each time is the median of rounds after a warm-up
 % call (time_calls.m), beside an empty MEX file that only creates the
-% outputs (bench/octave/emptymex.cpp: the host's own cost of the call): run it with glibc's malloc tuned to keep freed memory
+% outputs (bench/octave/emptymex.cpp: the host's own cost of the call; two
+% of the three for the spline's rates): run it with glibc's malloc tuned to keep freed memory
 % (bench/run_bench.sh does), so that the heap is warm.
 args = argv();
 here = fileparts(mfilename('fullpath'));
@@ -39,7 +40,7 @@ cases = {
                              @() mcode_rotintegrate(W, t, Q(:, 1)), ''
   'rotinterp(t, Q, ti)',     @() rotinterp(t, Q, ti),         @() emptymex([4 m], t, Q, ti),   @() mcode_rotinterp(t, Q, ti), 'slerp'
   'rotinterp(..., ''spline'')', @() rotinterp(t, Q, ti, 'spline'), @() emptymex([4 m], t, Q, ti), [], 'spline'
-  '[Qi, Wi, Ai] = rotinterp(..., ''spline'')', @() threeOutputs(t, Q, ti), @() emptymex([4 m 3 m 3 m], t, Q, ti), [], ''
+  '[Qi, Wi, Ai] = rotinterp(..., ''spline'')', @() threeOutputs(t, Q, ti), @() emptymex([4 m 3 m], t, Q, ti), [], ''
   'rotunwrap(Q)',            @() rotunwrap(S),                @() emptymex([4 n], S),          @() mcode_rotunwrap(S),   ''
 };
 

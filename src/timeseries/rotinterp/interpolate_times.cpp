@@ -18,8 +18,10 @@ constexpr std::uint32_t kQueriesPerThread = 8192;
 // rates taken from the last solution, as scipy's RotationSpline does, until
 // no rate moves by more than kTolerance·(1 + |rate|), at most kMaxIterations
 // times (scipy: 1e-9 and 10).
-constexpr double kTolerance = 1e-13;
+constexpr double kTolerance = 1e-12;
 constexpr int kMaxIterations = 20;
+// Rows per thread for the right-hand sides: a few dozen operations each.
+constexpr std::uint32_t kRowsPerThread = 32768;
 
 using rotkit::scalar::JacobianCoefficients;
 using rotkit::scalar::Vec3;
@@ -111,6 +113,11 @@ const KernelPaths<EvaluateQueries>& evaluateQueriesPaths() {
   return paths;
 }
 
+const KernelPaths<SplineRightSides>& splineRightSidesPaths() {
+  static const KernelPaths<SplineRightSides> paths = ROTKIT_KERNEL_PATHS(splineRightSides);
+  return paths;
+}
+
 const KernelPaths<PrepareSteps>& prepareStepsPaths() {
   static const KernelPaths<PrepareSteps> paths = ROTKIT_KERNEL_PATHS(prepareSteps);
   return paths;
@@ -167,17 +174,19 @@ void solveSplineRates(const InterpolationCall& call, std::uint32_t joint) {
     return g;
   };
 
+  const SplineRightSides rightSides = splineRightSidesPaths().widest();
   for (int iteration = 0; n > 2 && iteration < kMaxIterations; ++iteration) {
+    // The right-hand sides in lanes (rows independent, on the worker
+    // threads too), then the forward substitution in order.
+    parallel::forColumns(n - 2, kRowsPerThread, [&](std::uint32_t begin, std::uint32_t end) {
+      rightSides(call, joint, begin + 1, end + 1);
+    });
     Vec3 previousY{0.0, 0.0, 0.0};
     for (std::uint32_t k = 1; k + 1 < n; ++k) {
       const double ib = inverseStep(k - 1);
-      const double ia = inverseStep(k);
       const Vec3 vb = records.vec(k - 1, record::kStep);
-      const Vec3 va = records.vec(k, record::kStep);
       const JacobianCoefficients cb = records.coefficients(k - 1);
-      const Vec3 rDot = applyA(vb, cb, records.vec(k, record::kRate));
-      const Vec3 quadratic = rotkit::scalar::accelerationTerm(vb, rDot, cb);
-      Vec3 rhs = minus(scaled(plus(scaled(vb, ib * ib), scaled(va, ia * ia)), 6.0), quadratic);
+      Vec3 rhs = records.vec(k, record::kLinear);
       if (k == 1) rhs = minus(rhs, scaled(applyJ(vb, cb, records.vec(0, record::kRate)), 2.0 * ib));
       if (k + 2 == n) rhs = minus(rhs, upperTimes(k, lastRate));
       if (k > 1) rhs = minus(rhs, scaled(applyJ(vb, cb, previousY), 2.0 * ib));

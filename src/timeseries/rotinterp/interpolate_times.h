@@ -46,7 +46,11 @@ using EvaluateQueries = void (*)(const InterpolationCall& call, std::uint32_t be
 // and Jacobian coefficients.
 using PrepareSteps = void (*)(const InterpolationCall& call, std::uint32_t joint, std::uint32_t begin,
                               std::uint32_t end);
+// The spline's right-hand sides of rows [begin, end) of joint `joint`.
+using SplineRightSides = void (*)(const InterpolationCall& call, std::uint32_t joint, std::uint32_t begin,
+                                  std::uint32_t end);
 const KernelPaths<EvaluateQueries>& evaluateQueriesPaths();
+const KernelPaths<SplineRightSides>& splineRightSidesPaths();
 const KernelPaths<PrepareSteps>& prepareStepsPaths();
 
 // The spline's rates at the keys of joint `joint` (its steps prepared), and

@@ -51,6 +51,37 @@ inline void prepareSteps(const InterpolationCall& call, std::uint32_t joint, std
   }
 }
 
+// The right-hand sides of the spline's rows [begin, end) of one joint
+// (1 <= begin, end <= n − 1), from the rates of the solution before:
+//   6·(v(k−1)·(1/h(k−1))² + v(k)·(1/h(k))²) − N(v(k−1), A(v(k−1))·ω(k)),
+// into the record's kLinear field (interpolate_times.cpp subtracts the
+// end rows' known terms and solves). Rows are independent: one per lane.
+inline void splineRightSides(const InterpolationCall& call, std::uint32_t joint, std::uint32_t begin,
+                             std::uint32_t end) {
+  using namespace spline_record;
+  double* records = call.splineRecords + kSplineRecord * std::size_t{joint} * call.keyCount;
+  for (std::uint32_t k = begin; k < end; k += kLanes) {
+    const std::uint32_t lanes = lanesFrom(k - begin, end - begin);
+    double* row = records + kSplineRecord * k;
+    double* before = row - kSplineRecord;
+    V c[5];
+    loadRows<5>(before + kJacobian, kSplineRecord, lanes, c);
+    const JacobianCoefficients cb{c[0], c[1], c[2], c[3], c[4]};
+    V ib[1], ia[1];
+    loadRows<1>(before + kInverseStep, kSplineRecord, lanes, ib);
+    loadRows<1>(row + kInverseStep, kSplineRecord, lanes, ia);
+    const Vec3 vb = loadVectors(before + kStep, kSplineRecord, lanes);
+    const Vec3 va = loadVectors(row + kStep, kSplineRecord, lanes);
+    const Vec3 rDot = applyJacobian(vb, V(-0.5), cb.a1, loadVectors(row + kRate, kSplineRecord, lanes));
+    const Vec3 quadratic = accelerationTerm(vb, rDot, cb);
+    const V sb = ib[0] * ib[0];
+    const V sa = ia[0] * ia[0];
+    storeVectors(row + kLinear, kSplineRecord, lanes,
+                 Vec3{(vb.x * sb + va.x * sa) * 6.0 - quadratic.x, (vb.y * sb + va.y * sa) * 6.0 - quadratic.y,
+                      (vb.z * sb + va.z * sa) * 6.0 - quadratic.z});
+  }
+}
+
 // Where a query lies: its step and position, or outside.
 struct QueryPlace {
   std::uint32_t step;  // k, the step's first key

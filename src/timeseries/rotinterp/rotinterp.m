@@ -25,7 +25,7 @@
 %   rates at the keys make the angular acceleration continuous; the first
 %   and last keys' rates are the mean rates of the first and last steps.
 %   The rates solve a block-tridiagonal system, its term quadratic in the
-%   rates iterated until no rate moves by 1e-13 of itself (at most 20
+%   rates iterated until no rate moves by 1e-12 of itself (at most 20
 %   times). Results agree with scipy's to its tolerance (docs/accuracy.md).
 %   A single key gives NaN rates. Every result is defined bit for bit, the
 %   same on every processor and thread count.
