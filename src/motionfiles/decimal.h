@@ -22,8 +22,9 @@ enum class Decimal {
 // magnitude below the smallest subnormal reads as a zero of its sign.
 Decimal readDecimal(const char* begin, const char* end, double& value);
 
-// Room enough for any double in either form below, without a terminator.
-constexpr std::size_t kDecimalChars = 32;
+// Room enough for any finite double in either form below, without a
+// terminator: "-2.2250738585072014e-308" has 24 characters.
+constexpr std::size_t kDecimalChars = 24;
 
 // Writes `value` (finite) at `out`, returns the end: the shortest text that
 // reads back as `value` when digits = 0, else `digits` (1 to 17)
