@@ -11,7 +11,8 @@ function motion2 = motionresample(motion, frameTime)
 %   frames of MOTION, between frames i = floor(u) + 1 and i + 1 at the
 %   fraction w = u - floor(u):
 %     rootPositions    a + w * (b - a) from the positions a and b of frames
-%                      i and i + 1, linearly;
+%     offsets          i and i + 1, linearly (offsets, each joint's
+%                      translation, only where MOTION has it);
 %     localRotations   ROTSLERP of every joint's quaternions of frames i
 %     leafRotations    and i + 1 at w, all joints and all new frames in one
 %                      call; leafRotations only where MOTION has it.
@@ -68,10 +69,10 @@ function motion2 = motionresample(motion, frameTime)
 
   motion2 = motion;
   motion2.frameTime = frameTime;
-  motion2.rootPositions = zeros(3, M);
-  motion2.rootPositions(:, on) = motion.rootPositions(:, base(on) + 1);
-  a = motion.rootPositions(:, i);
-  motion2.rootPositions(:, ~on) = a + between .* (motion.rootPositions(:, i + 1) - a);
+  motion2.rootPositions = linear(motion.rootPositions, on, base, i, between, M);
+  if isfield(motion, 'offsets')
+    motion2.offsets = linear(motion.offsets, on, base, i, between, M);
+  end
 
   % Every quaternion of a frame, localRotations' and leafRotations', in one
   % block: R rows, R / 4 quaternions per frame.
@@ -96,6 +97,14 @@ function motion2 = motionresample(motion, frameTime)
   end
 end
 
+% Positions, linearly: a + w * (b - a) between frames, the frame itself on one.
+function X2 = linear(X, on, base, i, between, M)
+  X2 = zeros(size(X, 1), M);
+  X2(:, on) = X(:, base(on) + 1);
+  a = X(:, i);
+  X2(:, ~on) = a + between .* (X(:, i + 1) - a);
+end
+
 function [N, leaves] = checkInputs(motion, frameTime)
   if ~isstruct(motion) || ~isscalar(motion) || ~isfield(motion, 'rootPositions') || ...
      ~isfield(motion, 'localRotations') || ~isfield(motion, 'frameTime')
@@ -114,6 +123,12 @@ function [N, leaves] = checkInputs(motion, frameTime)
     F = motion.leafRotations;
     if ~isRealDouble(F) || ~ismatrix(F) || mod(size(F, 1), 4) ~= 0 || size(F, 2) ~= N
       fail('MOTION.leafRotations must be a 4L x N real double matrix, N the frames of rootPositions.');
+    end
+  end
+  if isfield(motion, 'offsets')
+    O = motion.offsets;
+    if ~isRealDouble(O) || ~ismatrix(O) || size(O, 1) ~= 3 * size(L, 1) / 4 || size(O, 2) ~= N
+      fail('MOTION.offsets must be a 3J x N real double matrix, N the frames of rootPositions.');
     end
   end
   if ~isPositiveScalar(motion.frameTime)
