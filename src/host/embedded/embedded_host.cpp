@@ -332,7 +332,15 @@ void mxSetCell(mxArray* a, mwIndex index, mxArray* value) {
   giveTo(&a->elements[index], value);
 }
 
-void mxDestroyArray(mxArray* a) { delete a; }
+void mxDestroyArray(mxArray* a) {
+  // An array the call created and destroys itself is no longer the host's to free.
+  if (record.active) {
+    for (auto& created : record.created) {
+      if (created == a) created = nullptr;
+    }
+  }
+  delete a;
+}
 
 int mexAtExit(void (*function)(void)) {
   logCall("mexAtExit");
@@ -471,7 +479,8 @@ CallResult call(MexEntry entry, int nlhs, const std::vector<const mxArray*>& inp
     result.identifier = error.identifier;
   }
   record.active = false;
-  result.created = record.created.size();
+  result.created = 0;
+  for (mxArray* a : record.created) result.created += a != nullptr;
   result.log = std::move(record.log);
   result.warnings = std::move(record.warnings);
   // What a failed call created is the host's to free; so is everything but
@@ -480,7 +489,7 @@ CallResult call(MexEntry entry, int nlhs, const std::vector<const mxArray*>& inp
   const int slots = nlhs > 1 ? (nlhs < 8 ? nlhs : 8) : 1;
   result.extraOutputs.resize(static_cast<std::size_t>(slots - 1));
   for (mxArray* a : record.created) {
-    if (a->owned) continue;
+    if (a == nullptr || a->owned) continue;
     bool returned = false;
     for (int i = 0; !result.raised && i < slots; ++i) {
       if (a != plhs[i]) continue;
