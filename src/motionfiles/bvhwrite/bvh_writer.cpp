@@ -25,10 +25,11 @@ namespace {
 const double kPi = 3.141592653589793;
 const double kDegreesPerRadian = 180.0 / kPi;
 
+[[noreturn]]
 #if defined(__GNUC__) || defined(__clang__)
 __attribute__((format(printf, 2, 3)))
 #endif
-[[noreturn]] void refuse(const char* reason, const char* format, ...) {
+void refuse(const char* reason, const char* format, ...) {
   WriteError error;
   error.reason = reason;
   char text[512];

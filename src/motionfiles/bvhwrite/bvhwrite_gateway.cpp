@@ -25,10 +25,11 @@ using bvh::WriteError;
 
 constexpr std::size_t kMessageSize = 2048;
 
+[[noreturn]]
 #if defined(__GNUC__) || defined(__clang__)
 __attribute__((format(printf, 2, 3)))
 #endif
-[[noreturn]] void refuse(const char* reason, const char* format, ...) {
+void refuse(const char* reason, const char* format, ...) {
   WriteError error;
   error.reason = reason;
   char text[512];
