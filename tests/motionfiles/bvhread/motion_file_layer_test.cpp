@@ -7,11 +7,11 @@
 #include "motionfiles/text_lines.h"
 
 #include "support/bits.h"
+#include "support/scratch_files.h"
 
 #include <cfloat>
 #include <cstdio>
 #include <cstring>
-#include <dirent.h>
 #include <random>
 #include <string>
 #include <unistd.h>
@@ -145,28 +145,6 @@ TEST(TextLines, ControlCharactersAndUtf8) {
   }
 }
 
-std::string scratchFolder() {
-  char name[] = "/tmp/rotkit-files-XXXXXX";
-  const char* made = mkdtemp(name);
-  return made != nullptr ? std::string(made) : std::string();
-}
-
-std::vector<std::string> listing(const std::string& folder) {
-  std::vector<std::string> names;
-  if (DIR* d = opendir(folder.c_str())) {
-    while (dirent* e = readdir(d)) {
-      if (std::strcmp(e->d_name, ".") != 0 && std::strcmp(e->d_name, "..") != 0) names.emplace_back(e->d_name);
-    }
-    closedir(d);
-  }
-  return names;
-}
-
-std::string contents(const std::string& path) {
-  const motionfiles::FileBytes bytes = motionfiles::readWholeFile(path);
-  return std::string(bytes.data(), bytes.size());
-}
-
 TEST(FileIo, WritesWholeOrNotAtAll) {
   const std::string folder = scratchFolder();
   ASSERT_FALSE(folder.empty());
@@ -194,7 +172,9 @@ TEST(FileIo, WritesWholeOrNotAtAll) {
     file.commit();
   }
   EXPECT_EQ(contents(target), large);
-  EXPECT_EQ(contents(target).data()[large.size()], '\0');
+  const motionfiles::FileBytes bytes = motionfiles::readWholeFile(target);
+  EXPECT_EQ(std::string(bytes.data(), bytes.size()), large);
+  EXPECT_EQ(bytes.data()[large.size()], '\0');  // the zero after the bytes
   std::remove(target.c_str());
   rmdir(folder.c_str());
 }

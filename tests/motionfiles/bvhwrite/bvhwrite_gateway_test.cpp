@@ -3,14 +3,12 @@
 // file as it was, with no temporary file beside it.
 #include "support/bits.h"
 #include "support/gateway.h"
+#include "support/scratch_files.h"
 
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <dirent.h>
 #include <fstream>
-#include <sstream>
-#include <unistd.h>
 
 namespace {
 
@@ -36,32 +34,8 @@ Array motion(double w = std::sqrt(0.5)) {
   return embedded::makeStruct(std::move(fields));
 }
 
-std::string folderFor() {
-  char name[] = "/tmp/rotkit-bvhwrite-XXXXXX";
-  const char* made = mkdtemp(name);
-  return made != nullptr ? std::string(made) : std::string();
-}
-
-std::vector<std::string> listing(const std::string& folder) {
-  std::vector<std::string> names;
-  if (DIR* d = opendir(folder.c_str())) {
-    while (dirent* e = readdir(d)) {
-      if (e->d_name[0] != '.' || (std::strcmp(e->d_name, ".") != 0 && std::strcmp(e->d_name, "..") != 0)) names.emplace_back(e->d_name);
-    }
-    closedir(d);
-  }
-  return names;
-}
-
-std::string contents(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 TEST(BvhwriteGateway, WritesWhatBvhreadReadsBack) {
-  const std::string folder = folderFor();
+  const std::string folder = scratchFolder();
   const std::string path = folder + "/arm.bvh";
   const Array file = embedded::makeChar(path);
   const Array skel = skeleton();
@@ -87,7 +61,7 @@ TEST(BvhwriteGateway, WritesWhatBvhreadReadsBack) {
 }
 
 TEST(BvhwriteGateway, RefusalsLeaveTheFileAsItWas) {
-  const std::string folder = folderFor();
+  const std::string folder = scratchFolder();
   const std::string path = folder + "/out.bvh";
   std::ofstream(path) << "as it was";
   const Array file = embedded::makeChar(path);
