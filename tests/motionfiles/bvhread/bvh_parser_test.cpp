@@ -83,6 +83,12 @@ TEST(BvhParser, FrameCountsAsTheLinesAre) {
   EXPECT_EQ(parse(none).frames, 3u);
   EXPECT_EQ(parse(replaced(none, "Frames: 3", "Frames: 9")).frames, 5u);
   EXPECT_EQ(faultOf(none + "1"), "14 motion: motion data, but the hierarchy has no CHANNELS.");
+  // No frames with turns chained channel by channel: nothing is read.
+  const bvh::ParsedFile empty = parse(replaced(replaced(kSmall.substr(0, kSmall.find("0 1 2")), "Frames: 2", "Frames: 0"),
+                                               "CHANNELS 3 Zrotation Xrotation Yrotation", "CHANNELS 2 Zrotation Yrotation"));
+  const bvh::MotionLayout layout = bvh::layoutOf(empty);
+  bvh::fillRotations(empty, layout, nullptr, nullptr);
+  EXPECT_EQ(layout.frames, 0u);
 }
 
 TEST(BvhParser, PositionChannelsAreTranslations) {
