@@ -1,0 +1,120 @@
+// One call of a motion-file reader or writer (c3dread, trcwrite, ...): its
+// error or warning, kept as text while the call's C++ objects live and
+// raised only once they are gone (a host error may leave by a jump that
+// runs no destructor). Gateway code; part of the motion-file layer
+// (file_io.h).
+#ifndef ROTKIT_MOTIONFILES_FILE_CALL_H
+#define ROTKIT_MOTIONFILES_FILE_CALL_H
+
+#include "host/host.h"
+#include "motionfiles/file_error.h"
+
+#include <cstdarg>
+#include <cstddef>
+#include <cstdio>
+#include <cstring>
+#include <exception>
+#include <new>
+#include <string>
+
+namespace motionfiles {
+
+// An input a function cannot take, not a fault of a file: `reason` is the
+// last word of the identifier (a string literal).
+struct InputError : std::exception {
+  const char* reason = "";
+  std::string message;
+  const char* what() const noexcept override { return message.c_str(); }
+};
+
+[[noreturn]] inline void refuseInput(const char* reason, const char* format, ...)
+#if defined(__GNUC__) || defined(__clang__)
+    __attribute__((format(printf, 2, 3)))
+#endif
+    ;
+
+[[noreturn]] inline void refuseInput(const char* reason, const char* format, ...) {
+  InputError error;
+  error.reason = reason;
+  char text[1024];
+  std::va_list args;
+  va_start(args, format);
+  std::vsnprintf(text, sizeof text, format, args);
+  va_end(args);
+  error.message = text;
+  throw error;
+}
+
+// The texts one call leaves to raise. Plain arrays: nothing to free when
+// the host's error leaves the gateway by a jump.
+class CallReport {
+ public:
+  explicit CallReport(const char* function) { std::snprintf(function_, sizeof function_, "%s", function); }
+
+  // Runs body(file), where body sets `file` to the file's name as soon as
+  // it knows it; an InputError, a FileError (named with the file, and the
+  // line of a text file) or a lack of memory becomes the call's error.
+  template <class Body>
+  void run(Body&& body) {
+    std::string file;
+    try {
+      body(file);
+    } catch (const InputError& error) {
+      setError(error.reason, error.message.c_str());
+    } catch (const FileError& error) {
+      char message[kSize];
+      const bool aboutAccess = std::strcmp(error.reason, "cannotOpen") == 0 || std::strcmp(error.reason, "cannotWrite") == 0;
+      if (error.line > 0 || aboutAccess) {
+        describe(error, file.c_str(), message, sizeof message);
+      } else {
+        // A fault of a binary file's content: no line to name.
+        std::snprintf(message, sizeof message, "%s: %s", file.c_str(), error.message.c_str());
+      }
+      setError(error.reason, message);
+    } catch (const std::bad_alloc&) {
+      char message[kSize];
+      std::snprintf(message, sizeof message, "not enough memory for \"%s\".", file.c_str());
+      setError("outOfMemory", message);
+    }
+  }
+
+  // A warning to issue once the call is done (the last one counts).
+  void warn(const char* reason, const char* format, ...)
+#if defined(__GNUC__) || defined(__clang__)
+      __attribute__((format(printf, 3, 4)))
+#endif
+  {
+    std::snprintf(warningId_, sizeof warningId_, "rotkit:%s:%s", function_, reason);
+    std::va_list args;
+    va_start(args, format);
+    std::vsnprintf(warning_, sizeof warning_, format, args);
+    va_end(args);
+  }
+
+  bool failed() const { return errorId_[0] != '\0'; }
+
+  // Raises the error, or issues the warning; call it last, with nothing
+  // of the gateway's own left to free.
+  void finish() const {
+    if (failed()) raiseError(errorId_, error_);
+    if (warningId_[0] != '\0') raiseWarning(warningId_, warning_);
+  }
+
+ private:
+  static constexpr std::size_t kSize = 2048;
+
+  void setError(const char* reason, const char* message) {
+    std::snprintf(errorId_, sizeof errorId_, "rotkit:%s:%s", function_, reason);
+    std::snprintf(error_, sizeof error_, "%s", message);
+  }
+
+  char function_[32] = "";
+  char errorId_[96] = "";
+  char error_[kSize] = "";
+  char warningId_[96] = "";
+  char warning_[kSize] = "";
+};
+
+} // namespace motionfiles
+
+#endif
