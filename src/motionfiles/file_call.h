@@ -8,6 +8,7 @@
 
 #include "host/host.h"
 #include "motionfiles/file_error.h"
+#include "motionfiles/input_error.h"
 
 #include <cstdarg>
 #include <cstddef>
@@ -18,32 +19,6 @@
 #include <string>
 
 namespace motionfiles {
-
-// An input a function cannot take, not a fault of a file: `reason` is the
-// last word of the identifier (a string literal).
-struct InputError : std::exception {
-  const char* reason = "";
-  std::string message;
-  const char* what() const noexcept override { return message.c_str(); }
-};
-
-[[noreturn]] inline void refuseInput(const char* reason, const char* format, ...)
-#if defined(__GNUC__) || defined(__clang__)
-    __attribute__((format(printf, 2, 3)))
-#endif
-    ;
-
-[[noreturn]] inline void refuseInput(const char* reason, const char* format, ...) {
-  InputError error;
-  error.reason = reason;
-  char text[1024];
-  std::va_list args;
-  va_start(args, format);
-  std::vsnprintf(text, sizeof text, format, args);
-  va_end(args);
-  error.message = text;
-  throw error;
-}
 
 // The texts one call leaves to raise. Plain arrays: nothing to free when
 // the host's error leaves the gateway by a jump.

@@ -308,6 +308,17 @@ void mxSetField(mxArray* a, mwIndex index, const char* name, mxArray* value) {
   giveTo(slot, value);
 }
 
+int mxGetNumberOfFields(const mxArray* a) {
+  logCall("mxGetNumberOfFields");
+  return a->classId == mxSTRUCT_CLASS ? static_cast<int>(a->fieldNames.size()) : 0;
+}
+
+const char* mxGetFieldNameByNumber(const mxArray* a, int number) {
+  logCall("mxGetFieldNameByNumber");
+  if (a->classId != mxSTRUCT_CLASS || number < 0 || static_cast<std::size_t>(number) >= a->fieldNames.size()) return nullptr;
+  return a->fieldNames[static_cast<std::size_t>(number)].c_str();
+}
+
 mxArray* mxCreateCellMatrix_730(mwSize m, mwSize n) {
   logCall("mxCreateCellMatrix_730");
   mxArray* a = newArray({m, n});

@@ -1,0 +1,1 @@
+%C3DWRITE  placeholder
