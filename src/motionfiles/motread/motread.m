@@ -1,0 +1,1 @@
+%MOTREAD  placeholder

@@ -1,0 +1,1 @@
+%MOTWRITE  placeholder
