@@ -1,0 +1,1 @@
+%ASFREAD  placeholder
