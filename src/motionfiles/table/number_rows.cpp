@@ -97,7 +97,9 @@ RowFault parseRow(const char* p, const char* end, std::size_t row, const std::ve
     }
     ++field;
   }
-  if (field != C) {
+  if (field < C && fields == Fields::blanksShortRows) {
+    for (std::size_t f = field; f < C; ++f) columns[f].base[columns[f].stride * row] = nan;
+  } else if (field != C) {
     fault.kind = field > C ? RowFault::tooMany : RowFault::tooFew;
     fault.fields = field;
   }

@@ -16,6 +16,7 @@ namespace table {
 enum class Fields {
   tabs,    // at each tab: an empty field, or a row that ends early, is a missing value (NaN)
   blanks,  // at each run of blanks (spaces and tabs): every row holds every value
+  blanksShortRows,  // as blanks, but a row that ends early misses its last values (NaN)
 };
 
 // Where the value of field f of row r goes: base[stride * r].
