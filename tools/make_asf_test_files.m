@@ -1,4 +1,4 @@
-function files = make_asf_test_files(outDir)
+function files = make_asf_test_files(outDir, which)
 %MAKE_ASF_TEST_FILES Write ASF skeletons and AMC motions in the shapes found in the wild.
 %   FILES = MAKE_ASF_TEST_FILES(DIR) writes them into DIR (made if need be)
 %   and returns a struct array: name, asf and amc (the paths), and
@@ -26,6 +26,10 @@ function files = make_asf_test_files(outDir)
 %              order RZ RY RX TX TY TZ and its frame turned (axis ZYX),
 %              axis orders ZXY and YZX, two degrees of freedom out of
 %              order (rz rx), a bone with three children.
+%
+%   MAKE_ASF_TEST_FILES(DIR, 'sample') writes the toolbox's sample walk.asf
+%   and walk.amc instead: a humanoid of 22 bones in the database's form
+%   moving in place for 1 second at 120 frames per second.
 
   if ~exist(outDir, 'dir')
     mkdir(outDir);
@@ -33,6 +37,10 @@ function files = make_asf_test_files(outDir)
   files = struct('name', {}, 'asf', {}, 'amc', {}, 'expected', {});
   specs = {cmuLike(), radiansSpec()};
   names = {'cmu_like', 'radians'};
+  if nargin > 1 && strcmp(which, 'sample')
+    specs = {walkSpec()};
+    names = {'walk'};
+  end
   for k = 1:numel(specs)
     s = specs{k};
     asf = fullfile(outDir, [names{k}, '.asf']);
@@ -93,6 +101,49 @@ function s = radiansSpec()
   s = motionValues(s, 0.05);
 end
 
+% A humanoid in the database's form (lengths in its units, 1/0.45 inch).
+function s = walkSpec()
+  s.eol = char(10);
+  s.degrees = true;
+  s.rootOrder = {'TX', 'TY', 'TZ', 'RX', 'RY', 'RZ'};
+  s.rootAxis = 'XYZ';
+  s.position = [0 0 0];
+  s.orientation = [0 0 0];
+  rx = {'rx'};
+  xyz = {'rx', 'ry', 'rz'};
+  s.bones = [bone('lhipjoint', 'root', [0.64 -0.65 0.4], 2.4, [0 0 0], 'XYZ', {}), ...
+             bone('lfemur', 'lhipjoint', [0.34 -0.94 0], 7.2, [0 0 20], 'XYZ', xyz), ...
+             bone('ltibia', 'lfemur', [0.34 -0.94 0], 7.3, [0 0 20], 'XYZ', rx), ...
+             bone('lfoot', 'ltibia', [0.05 -0.05 0.99], 2.3, [-90 7 20], 'XYZ', {'rx', 'rz'}), ...
+             bone('rhipjoint', 'root', [-0.64 -0.65 0.4], 2.4, [0 0 0], 'XYZ', {}), ...
+             bone('rfemur', 'rhipjoint', [-0.34 -0.94 0], 7.2, [0 0 -20], 'XYZ', xyz), ...
+             bone('rtibia', 'rfemur', [-0.34 -0.94 0], 7.3, [0 0 -20], 'XYZ', rx), ...
+             bone('rfoot', 'rtibia', [-0.05 -0.05 0.99], 2.3, [-90 -7 -20], 'XYZ', {'rx', 'rz'}), ...
+             bone('lowerback', 'root', [0 1 -0.03], 2.1, [0 0 0], 'XYZ', xyz), ...
+             bone('upperback', 'lowerback', [0 1 0.01], 2.1, [0 0 0], 'XYZ', xyz), ...
+             bone('thorax', 'upperback', [0 1 0], 2.1, [0 0 0], 'XYZ', xyz), ...
+             bone('lowerneck', 'thorax', [0 1 0.05], 1.6, [0 0 0], 'XYZ', xyz), ...
+             bone('upperneck', 'lowerneck', [0 1 -0.05], 1.6, [0 0 0], 'XYZ', xyz), ...
+             bone('head', 'upperneck', [0 1 0.03], 1.6, [0 0 0], 'XYZ', xyz), ...
+             bone('lclavicle', 'thorax', [0.91 0.4 0.02], 3.5, [0 0 0], 'XYZ', {'ry', 'rz'}), ...
+             bone('lhumerus', 'lclavicle', [1 0 0], 5.1, [0 0 90], 'XYZ', xyz), ...
+             bone('lradius', 'lhumerus', [1 0 0], 3.5, [0 0 90], 'XYZ', rx), ...
+             bone('lhand', 'lradius', [1 0 0], 1.2, [0 0 90], 'XYZ', {'rx', 'rz'}), ...
+             bone('rclavicle', 'thorax', [-0.91 0.4 0.02], 3.5, [0 0 0], 'XYZ', {'ry', 'rz'}), ...
+             bone('rhumerus', 'rclavicle', [-1 0 0], 5.1, [0 0 -90], 'XYZ', xyz), ...
+             bone('rradius', 'rhumerus', [-1 0 0], 3.5, [0 0 -90], 'XYZ', rx), ...
+             bone('rhand', 'rradius', [-1 0 0], 1.2, [0 0 -90], 'XYZ', {'rx', 'rz'})];
+  s.frames = 120;
+  s = motionValues(s, 1);
+  % Round to the four decimals the database writes; the body turns little.
+  s.rootValues(4:6, :) = s.rootValues(4:6, :) / 10;
+  s.rootValues = round(s.rootValues * 1e4) / 1e4;
+  s.rootValues(1:3, :) = s.rootValues(1:3, :) + [0; 17; 0];
+  for b = 1:numel(s.bones)
+    s.bones(b).values = round(s.bones(b).values * 1e4) / 1e4;
+  end
+end
+
 % Every degree of freedom a smooth curve over the frames (scale: the
 % amplitude of the angles; translations move ten times as far).
 function s = motionValues(s, scale)
@@ -114,8 +165,18 @@ function s = motionValues(s, scale)
   end
 end
 
+% The shortest of 15 to 17 significant digits that reads back as the value.
 function t = num(v)
-  t = strjoin(arrayfun(@(x) sprintf('%.17g', x), v, 'UniformOutput', false), ' ');
+  t = strjoin(arrayfun(@shortest, v, 'UniformOutput', false), ' ');
+end
+
+function t = shortest(x)
+  for digits = 15:17
+    t = sprintf('%.*g', digits, x);
+    if str2double(t) == x
+      return;
+    end
+  end
 end
 
 function lines = asfText(s)
