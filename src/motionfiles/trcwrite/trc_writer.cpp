@@ -19,10 +19,10 @@ void appendNumber(std::string& text, double value) {
 }
 
 // A name the file's tab-parted lines hold as it is.
-void checkText(const std::string& text, const char* what, std::size_t index) {
+void checkText(const std::string& text, const char* reason, const char* what, std::size_t index) {
   for (char c : text) {
     if (c == '\t' || c == '\n' || c == '\r') {
-      refuseInput("labels", "%s %zu (\"%s\") holds a tab or a line end, which part a TRC file's fields and lines.", what,
+      refuseInput(reason, "%s %zu (\"%s\") holds a tab or a line end, which part a TRC file's fields and lines.", what,
                   index, text.c_str());
     }
   }
@@ -45,8 +45,8 @@ void writeTrc(const WriteInput& in, const std::string& path) {
                   i % (3 * M) + 1, i / (3 * M) + 1);
     }
   }
-  for (std::size_t m = 0; m < M; ++m) checkText(in.labels[m], "label", m + 1);
-  checkText(in.units, "units", 1);
+  for (std::size_t m = 0; m < M; ++m) checkText(in.labels[m], "labels", "label", m + 1);
+  checkText(in.units, "units", "units", 1);
   const auto frameNumber = [&](std::size_t k) {
     return in.frameNumbers != nullptr ? in.frameNumbers[k] : in.firstFrame + static_cast<double>(k);
   };
