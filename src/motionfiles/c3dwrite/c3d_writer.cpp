@@ -307,6 +307,19 @@ void writeC3d(const WriteInput& in, const std::string& path) {
     refuseInput("events", "%zu events; a C3D file's EVENT group holds at most 255.", in.eventTimes.size());
   }
   checkSamples(in);
+  const auto checkLengths = [](const std::vector<std::string>& texts, const char* reason, const char* field) {
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+      if (texts[i].size() > kMaxDimension) {
+        refuseInput(reason, "D.%s{%zu} has %zu characters; a C3D file holds at most 255.", field, i + 1, texts[i].size());
+      }
+    }
+  };
+  checkLengths(in.labels, "labels", "labels");
+  checkLengths(in.analogLabels, "analog", "analogLabels");
+  checkLengths(in.analogUnits, "analog", "analogUnits");
+  checkLengths(in.eventLabels, "events", "events.labels");
+  checkLengths(in.eventContexts, "events", "events.contexts");
+  if (in.units.size() > kMaxDimension) refuseInput("units", "D.units has more than 255 characters.");
   const double scale = chooseScale(in);
   const double last = in.firstFrame + static_cast<double>(N) - 1;
   if (last > 4294967295.0) refuseInput("firstFrame", "the last frame's number is beyond 2^32 - 1.");
