@@ -356,7 +356,7 @@ Motion parseAmc(const char* text, std::size_t size, const Skeleton& skeleton) {
   const auto checkFrame = [&](std::size_t frame) {
     for (std::size_t s = 0; s <= B; ++s) {
       if (seen[s] != frame && counts[s] > 0) {
-        failAt(frameLine, "amc", "the frame of this line has no line for \"%s\".", std::string(names[s]).c_str());
+        failAt(frameLine, "amc", "the frame that starts here has no line for \"%s\".", std::string(names[s]).c_str());
       }
     }
   };
