@@ -236,6 +236,7 @@ class AsfParser {
     }
     if (key[0] == '(' && inLimits_) return;  // the limits continue
     inLimits_ = false;
+    if (same(key, "begin")) failAt(number, "asf", "\"begin\" inside the bone that begins on line %zu (its \"end\" is missing).", beginLine_);
     if (same(key, "end")) {
       if ((has_ & 1) == 0) failAt(number, "asf", "the bone that begins on line %zu has no name.", beginLine_);
       if ((has_ & 6) != 6) failAt(number, "asf", "the bone \"%s\" lacks its direction or length.", current_.name.c_str());

@@ -1,0 +1,131 @@
+// The text-table layer (motionfiles/table) and trcread's header: numbers
+// of every form bit for bit, rows found whatever the line ends, fields
+// parted as each mode says, the first faulty row found whatever thread
+// reads it; the TRC header's labels over their columns or listed.
+#include "motionfiles/file_error.h"
+#include "motionfiles/table/number_rows.h"
+#include "motionfiles/trcread/trc_header.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::uint64_t bitsOf(double v) {
+  std::uint64_t b;
+  std::memcpy(&b, &v, sizeof b);
+  return b;
+}
+
+table::Number read(const std::string& text, double& value) {
+  return table::readTableNumber(text.data(), text.data() + text.size(), value);
+}
+
+TEST(TableNumbers, EveryForm) {
+  double v = 0;
+  ASSERT_EQ(read("-0", v), table::Number::number);
+  EXPECT_EQ(bitsOf(v), bitsOf(-0.0));
+  ASSERT_EQ(read("1e-400", v), table::Number::number);
+  EXPECT_EQ(bitsOf(v), bitsOf(0.0));
+  ASSERT_EQ(read("4.9406564584124654e-324", v), table::Number::number);
+  EXPECT_EQ(bitsOf(v), bitsOf(std::numeric_limits<double>::denorm_min()));
+  ASSERT_EQ(read("0.1", v), table::Number::number);
+  EXPECT_EQ(bitsOf(v), bitsOf(0.1));
+  for (const char* nan : {"nan", "NaN", "-nan", "NAN"}) {
+    ASSERT_EQ(read(nan, v), table::Number::number) << nan;
+    EXPECT_TRUE(std::isnan(v));
+  }
+  ASSERT_EQ(read("-Infinity", v), table::Number::number);
+  EXPECT_EQ(v, -std::numeric_limits<double>::infinity());
+  ASSERT_EQ(read("+inf", v), table::Number::number);
+  EXPECT_EQ(v, std::numeric_limits<double>::infinity());
+  EXPECT_EQ(read("1e400", v), table::Number::overflow);
+  for (const char* bad : {"", " 1", "1,5", "0x10", "nanx", "in", "1e"}) EXPECT_EQ(read(bad, v), table::Number::notNumber) << bad;
+}
+
+TEST(TableRows, FoundWhateverTheLineEnds) {
+  const std::string text = "1 2\r\n\r\n  \t\n3 4\r5 6\n7 8";
+  const std::vector<const char*> rows = table::findRows(text.data(), text.data() + text.size());
+  ASSERT_EQ(rows.size(), 4u);
+  EXPECT_EQ(rows[1] - text.data(), 11);
+  EXPECT_EQ(rows[2] - text.data(), 15);
+  EXPECT_EQ(rows[3] - text.data(), 19);
+  EXPECT_TRUE(table::findRows(text.data(), text.data()).empty());
+}
+
+TEST(TableRows, FieldsAsEachModeParts) {
+  std::vector<double> out(6, -1);
+  std::vector<table::Column> columns = {{&out[0], 3}, {&out[1], 3}, {&out[2], 3}};
+  // Tabs: an empty field and a short row are missing values; a trailing tab is nothing.
+  std::string text = "1\t\t3\t\n4\n";
+  std::vector<const char*> rows = table::findRows(text.data(), text.data() + text.size());
+  EXPECT_EQ(table::parseRows(rows, text.data() + text.size(), columns, table::Fields::tabs).kind, table::RowFault::none);
+  EXPECT_EQ(out[0], 1);
+  EXPECT_TRUE(std::isnan(out[1]) && std::isnan(out[4]) && std::isnan(out[5]));
+  EXPECT_EQ(out[2], 3);
+  // Blanks: every value, else a fault naming the count.
+  text = "1  2\t3\n4 5\n";
+  rows = table::findRows(text.data(), text.data() + text.size());
+  table::RowFault fault = table::parseRows(rows, text.data() + text.size(), columns, table::Fields::blanks);
+  EXPECT_EQ(fault.kind, table::RowFault::tooFew);
+  EXPECT_EQ(fault.row, 1u);
+  EXPECT_EQ(fault.fields, 2u);
+  EXPECT_EQ(table::parseRows(rows, text.data() + text.size(), columns, table::Fields::blanksShortRows).kind,
+            table::RowFault::none);
+  EXPECT_TRUE(std::isnan(out[5]));
+}
+
+TEST(TableRows, TheFirstFaultWhateverTheThreads) {
+  // Faults in rows 700 and 3000 of 4000: every thread count reports 700.
+  std::string text;
+  for (int r = 0; r < 4000; ++r) text += (r == 700 || r == 3000) ? "x\n" : std::to_string(r) + "\n";
+  const std::vector<const char*> rows = table::findRows(text.data(), text.data() + text.size());
+  std::vector<double> out(4000);
+  const std::vector<table::Column> columns = {{out.data(), 1}};
+  for (const char* threads : {"1", "2", "3", "7"}) {
+    setenv("ROTKIT_NUM_THREADS", threads, 1);
+    const table::RowFault fault = table::parseRows(rows, text.data() + text.size(), columns, table::Fields::blanks);
+    EXPECT_EQ(fault.kind, table::RowFault::notNumber) << threads;
+    EXPECT_EQ(fault.row, 700u) << threads;
+    try {
+      table::failAtRow(fault, text.data(), rows, "frameValues", 1);
+    } catch (const motionfiles::FileError& e) {
+      EXPECT_EQ(e.line, 701u);
+      EXPECT_STREQ(e.reason, "number");
+    }
+  }
+  unsetenv("ROTKIT_NUM_THREADS");
+}
+
+trc::Header header(const std::string& text) { return trc::parseHeader(text.data(), text.size()); }
+
+TEST(TrcHeader, LabelsOverTheirColumnsOrListed) {
+  const std::string top = "PathFileType\t4\t(X/Y/Z)\tx.trc\nDataRate\tNumMarkers\tUnits\tNumFrames\n60\t1\tm\t2\n";
+  // Over their columns, the second unlabelled; the coordinate names add a fourth marker.
+  trc::Header h = header(top + "Frame#\tTime\tA\t\t\t\t\t\tC\t\t\n\t\tX1\tY1\tZ1\tX2\tY2\tZ2\tX3\tY3\tZ3\tX4\tY4\tZ4\n1\t0\n");
+  EXPECT_EQ(h.labels, (std::vector<std::string>{"A", "", "C", ""}));
+  EXPECT_EQ(h.pointRate, 60);
+  EXPECT_EQ(h.units, "m");
+  EXPECT_TRUE(h.hasFrameCount);
+  EXPECT_EQ(h.frameCount, 2u);
+  EXPECT_EQ(std::string(h.rowsBegin, 4), "1\t0\n");
+  // Parted by single tabs; no coordinate line.
+  h = header(top + "Frame#\tTime\tA\tB B\tC\n1\t0\t1\t2\t3\n");
+  EXPECT_EQ(h.labels, (std::vector<std::string>{"A", "B B", "C"}));
+  EXPECT_EQ(std::string(h.rowsBegin, 2), "1\t");
+  try {
+    header("PathFileType\nCameraRate\nfast\nFrame#\tTime\n");
+    ADD_FAILURE() << "a header without a rate was read";
+  } catch (const motionfiles::FileError& e) {
+    EXPECT_STREQ(e.reason, "header");
+    EXPECT_EQ(e.line, 3u);
+  }
+}
+
+} // namespace
