@@ -93,3 +93,27 @@ seed vec2rot rows       '\x01\x01\x00\x00\x04\x01\x00\x00\x00\x00'
 # rot2vec: a half turn with w = 0, the identity, a quarter turn about z.
 seed rot2vec vectors    '\x01\x01\x00\x00\x04\x03\x00\x00\x03\x00\x02\x00\x00\x00\x12\x00\x00\x12'
 seed rot2vec sparse     '\x01\x01\x00\x02\x04\x02\x02\x02\x03'
+
+# The motion-file readers: every test file of tools/make_c3d_test_files.m,
+# make_table_test_files.m and make_asf_test_files.m, a seed of its shape
+# (asfread's: the ASF, a NUL byte, the AMC; and the ASF alone). The C3D file
+# of 70,000 frames is left out: a megabyte is no seed.
+if command -v octave-cli >/dev/null 2>&1; then
+  made=$(mktemp -d)
+  tools="$(cd "$(dirname "$0")/.." && pwd)/tools"
+  octave-cli --norc --no-history --quiet --eval "addpath('$tools'); make_c3d_test_files('$made/c3d'); \
+    make_table_test_files('$made/tables'); make_asf_test_files('$made/asf');" >/dev/null 2>&1 || true
+  mkdir -p "$corpus/c3dread" "$corpus/trcread" "$corpus/motread" "$corpus/asfread"
+  for f in "$made"/c3d/*.c3d; do
+    case $(basename "$f") in long.c3d) continue;; esac
+    cp "$f" "$corpus/c3dread/seed-$(basename "$f" .c3d)"
+  done
+  for f in "$made"/tables/*.trc; do cp "$f" "$corpus/trcread/seed-$(basename "$f" .trc)"; done
+  for f in "$made"/tables/*.mot "$made"/tables/*.sto; do cp "$f" "$corpus/motread/seed-$(basename "$f")"; done
+  for f in "$made"/asf/*.asf; do
+    name=$(basename "$f" .asf)
+    { cat "$f"; printf '\0'; cat "$made/asf/$name.amc"; } >"$corpus/asfread/seed-$name"
+    cp "$f" "$corpus/asfread/seed-$name-skeleton"
+  done
+  rm -rf "$made"
+fi

@@ -343,13 +343,20 @@ void mxSetCell(mxArray* a, mwIndex index, mxArray* value) {
   giveTo(&a->elements[index], value);
 }
 
-void mxDestroyArray(mxArray* a) {
-  // An array the call created and destroys itself is no longer the host's to free.
-  if (record.active) {
-    for (auto& created : record.created) {
-      if (created == a) created = nullptr;
-    }
+// Forgets `a` and every array set into it: the call destroys them itself.
+static void forgetCreated(const mxArray* a) {
+  for (auto& created : record.created) {
+    if (created == a) created = nullptr;
   }
+  for (const mxArray* element : a->elements) {
+    if (element != nullptr) forgetCreated(element);
+  }
+}
+
+void mxDestroyArray(mxArray* a) {
+  // An array the call created and destroys itself (with what it holds) is
+  // no longer the host's to free.
+  if (record.active) forgetCreated(a);
   delete a;
 }
 

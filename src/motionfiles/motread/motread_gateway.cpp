@@ -37,10 +37,12 @@ mxArray* readFile(const std::string& file, motionfiles::CallReport& report) {
   mxArray* t = result.get();
   mxArray* data = motionfiles::createMatrix(C, R);
   mxSetField(t, 0, "data", data);
-  std::vector<table::Column> columns(C);
-  for (std::size_t c = 0; c < C; ++c) columns[c] = table::Column{mxGetPr(data) + c, C};
-  const table::RowFault fault = table::parseRows(rows, end, columns, table::Fields::blanks);
-  if (fault.kind != table::RowFault::none) table::failAtRow(fault, text, rows, "rowValues", C);
+  if (R > 0) {  // (an empty matrix may have no data at all)
+    std::vector<table::Column> columns(C);
+    for (std::size_t c = 0; c < C; ++c) columns[c] = table::Column{mxGetPr(data) + c, C};
+    const table::RowFault fault = table::parseRows(rows, end, columns, table::Fields::blanks);
+    if (fault.kind != table::RowFault::none) table::failAtRow(fault, text, rows, "rowValues", C);
+  }
 
   mxSetField(t, 0, "labels", motionfiles::createTextRow(header.labels));
   mxSetField(t, 0, "name", motionfiles::createText(header.name));

@@ -62,20 +62,20 @@ mxArray* readFile(const std::string& file, motionfiles::CallReport& report) {
   mxSetField(d, 0, "time", time);
   mxArray* frames = createMatrix(1, N);
   mxSetField(d, 0, "frameNumbers", frames);
-  std::vector<table::Column> columns(2 + 3 * M);
-  columns[0] = table::Column{mxGetPr(frames), 1};
-  columns[1] = table::Column{mxGetPr(time), 1};
-  for (std::size_t i = 0; i < 3 * M; ++i) columns[2 + i] = table::Column{mxGetPr(points) + i, 3 * M};
-  // Tabs part the fields (an empty one is a missing sample) unless the
-  // first row has none: then runs of blanks do (a row may end early).
-  table::Fields fields = table::Fields::tabs;
-  if (N > 0) {
+  if (N > 0) {  // (an empty matrix may have no data at all)
+    std::vector<table::Column> columns(2 + 3 * M);
+    columns[0] = table::Column{mxGetPr(frames), 1};
+    columns[1] = table::Column{mxGetPr(time), 1};
+    for (std::size_t i = 0; i < 3 * M; ++i) columns[2 + i] = table::Column{mxGetPr(points) + i, 3 * M};
+    // Tabs part the fields (an empty one is a missing sample) unless the
+    // first row has none: then runs of blanks do (a row may end early).
+    table::Fields fields = table::Fields::tabs;
     const char* p = rows[0];
     while (p != end && *p != '\t' && *p != '\n' && *p != '\r') ++p;
     if (p == end || *p != '\t') fields = table::Fields::blanksShortRows;
+    const table::RowFault fault = table::parseRows(rows, end, columns, fields);
+    if (fault.kind != table::RowFault::none) table::failAtRow(fault, text, rows, "frameValues", 2 + 3 * M);
   }
-  const table::RowFault fault = table::parseRows(rows, end, columns, fields);
-  if (fault.kind != table::RowFault::none) table::failAtRow(fault, text, rows, "frameValues", 2 + 3 * M);
 
   mxSetField(d, 0, "labels", motionfiles::createTextRow(header.labels));
   mxSetField(d, 0, "pointRate", motionfiles::createScalar(header.pointRate));

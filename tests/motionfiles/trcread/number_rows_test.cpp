@@ -129,3 +129,26 @@ TEST(TrcHeader, LabelsOverTheirColumnsOrListed) {
 }
 
 } // namespace
+
+#include "support/gateway.h"
+
+#include <cstdio>
+
+namespace {
+
+// A fault in a row comes after the outputs were created: they go, with
+// everything set into them, before the error is raised.
+TEST(TrcGateway, AFaultyRowLeavesNothingCreated) {
+  const std::string name = ::testing::TempDir() + "number_rows_test.trc";
+  std::FILE* f = std::fopen(name.c_str(), "wb");
+  const std::string text = "PathFileType\nDataRate\n60\nFrame#\tTime\tA\n1\t0\t1\t2\t3\n2\t0.1\t1\t2\tx\n";
+  std::fwrite(text.data(), 1, text.size(), f);
+  std::fclose(f);
+  embedded::Array file = embedded::makeChar(name);
+  const embedded::CallResult result = embedded::call(deliverable("trcread"), 1, {file.get()});
+  EXPECT_TRUE(RaisedCleanly(result, name + ", line 6: value 5, \"x\", is not a number."));
+  EXPECT_EQ(result.identifier, "rotkit:trcread:number");
+  std::remove(name.c_str());
+}
+
+} // namespace
