@@ -45,6 +45,10 @@ end
 % A char input (an axis sequence) is swept as double(v): its own kinds come
 % from the function's extra kinds.
 function kinds = input_kinds (v)
+  if (isstruct (v))
+    kinds = struct_kinds (v);
+    return;
+  end
   if (ischar (v))
     v = double (v);
   end
@@ -90,5 +94,21 @@ function kinds = input_kinds (v)
     'empty 0 x (2^32 + 1)',     zeros(0, 2^32 + 1)
     'empty (2^32 + 1) x 0',     zeros(2^32 + 1, 0)
     'empty 0 x 2^31',           zeros(0, 2^31)
+  };
+end
+
+% A struct input (a writer's data): other classes, and structs of other
+% shapes or without the fields.
+function kinds = struct_kinds (v)
+  kinds = {
+    'good input (struct)',      v
+    'double',                   1
+    'char',                     'a'
+    'cell',                     {v}
+    'function handle',          @sin
+    'struct without fields',    struct()
+    'empty struct',             repmat(v, 0, 0)
+    'struct array 1 x 2',       [v, v]
+    'struct of one field',      struct('v', v)
   };
 end

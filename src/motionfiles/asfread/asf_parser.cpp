@@ -132,6 +132,7 @@ class AsfParser {
 
   void finish(std::size_t lastLine) {
     if (inBone_) failAt(lastLine, "asf", "the file ends in a bone's \"begin\" block.");
+    if (!hasRoot_) failAt(lastLine, "asf", "no :root section: not an ASF skeleton.");
     std::unordered_map<std::string, std::size_t> byName;
     for (std::size_t b = 0; b < skeleton_.bones.size(); ++b) byName.emplace(skeleton_.bones[b].name, b);
     std::vector<std::size_t> parentLine(skeleton_.bones.size(), 0);
@@ -175,6 +176,7 @@ class AsfParser {
       section_ = Section::units;
     } else if (same(name, "root")) {
       section_ = Section::root;
+      hasRoot_ = true;
     } else if (same(name, "bonedata")) {
       section_ = Section::bonedata;
     } else if (same(name, "hierarchy")) {
@@ -295,6 +297,7 @@ class AsfParser {
   Section section_ = Section::none;
   bool inBone_ = false;
   bool inLimits_ = false;
+  bool hasRoot_ = false;
   Bone current_;
   unsigned has_ = 0;  // 1 name, 2 direction, 4 length
   std::size_t beginLine_ = 0;

@@ -68,7 +68,8 @@
 %     rotkit:asfread:cannotOpen   a file cannot be opened or read
 %     rotkit:asfread:encoding     a byte that is not UTF-8, or a control
 %                                 character other than tab and line ends
-%     rotkit:asfread:asf          a bone without name, direction or length,
+%     rotkit:asfread:asf          no :root section, a bone without name,
+%                                 direction or length,
 %                                 two bones of one name, an unknown degree
 %                                 of freedom or one asfread does not read,
 %                                 a :hierarchy naming an unknown bone, a

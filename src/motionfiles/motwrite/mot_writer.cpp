@@ -42,8 +42,7 @@ void writeMot(const WriteInput& in, const std::string& path) {
   for (std::size_t c = 0; c < C; ++c) {
     const std::string& label = in.labels[c];
     if (label.empty() || label.find_first_of("\t\r\n") != std::string::npos) {
-      refuseInput("labels", "label %zu (\"%s\") must not be empty, nor hold a tab or a line end.", c + 1,
-                  label.c_str());
+      refuseInput("labels", "label %zu must not be empty, nor hold a tab or a line end.", c + 1);
     }
   }
   const std::string name = in.name.empty() ? stem(path) : in.name;

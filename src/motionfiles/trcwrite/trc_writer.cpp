@@ -22,8 +22,7 @@ void appendNumber(std::string& text, double value) {
 void checkText(const std::string& text, const char* reason, const char* what, std::size_t index) {
   for (char c : text) {
     if (c == '\t' || c == '\n' || c == '\r') {
-      refuseInput(reason, "%s %zu (\"%s\") holds a tab or a line end, which part a TRC file's fields and lines.", what,
-                  index, text.c_str());
+      refuseInput(reason, "%s %zu holds a tab or a line end, which part a TRC file's fields and lines.", what, index);
     }
   }
 }
