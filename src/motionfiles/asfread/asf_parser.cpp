@@ -6,9 +6,14 @@
 #include "motionfiles/decimal.h"
 #include "motionfiles/field_names.h"
 #include "motionfiles/file_error.h"
+#include "motionfiles/plain_decimal.h"
 #include "motionfiles/text_lines.h"
+#include "parallel/worker_pool.h"
 
 #include <algorithm>
+#include <memory>
+#include <atomic>
+#include <cstdio>
 #include <cstring>
 #include <string_view>
 #include <unordered_map>
@@ -55,6 +60,7 @@ std::string quoted(std::string_view word) {
 
 double numberAt(std::string_view word, std::size_t line, const char* what) {
   double value = 0;
+  if (motionfiles::readPlainDecimal(word.data(), word.data() + word.size(), value)) return value;
   const motionfiles::Decimal read = motionfiles::readDecimal(word.data(), word.data() + word.size(), value);
   if (read == motionfiles::Decimal::overflow) failAt(line, "number", "%s: \"%s\" is beyond the largest double.", what, quoted(word).c_str());
   if (read != motionfiles::Decimal::number) failAt(line, "number", "%s: \"%s\" is not a number.", what, quoted(word).c_str());
@@ -328,6 +334,137 @@ Skeleton parseAsf(const char* text, std::size_t size) {
   return skeleton;
 }
 
+namespace {
+
+// One frame of an AMC text: its lines after the line of its number.
+struct FrameText {
+  const char* begin;
+  const char* end;
+  std::size_t numberLine;
+};
+
+// The first fault of the frames a thread reads: plain memory, so that a
+// worker never allocates or throws.
+struct AmcFault {
+  std::size_t line = 0;  // 0: none
+  const char* reason = "";
+  char message[256] = "";
+};
+
+// What a thread needs to read frames: the last frame each slot was given
+// in, and the order of the lines of the last frame and of this one.
+struct FrameScratch {
+  std::vector<std::size_t> seen, previous, order;
+};
+
+class AmcFrames {
+ public:
+  AmcFrames(const Skeleton& skeleton, Motion& motion) : motion_(motion) {
+    const std::size_t B = skeleton.bones.size();
+    names_.resize(B + 1);
+    counts_.resize(B + 1);
+    first_.resize(B + 1);
+    names_[0] = "root";
+    counts_[0] = skeleton.rootOrder.size();
+    first_[0] = 0;
+    slots_.emplace(names_[0], 0);
+    for (std::size_t b = 0; b < B; ++b) {
+      names_[b + 1] = skeleton.bones[b].name;
+      counts_[b + 1] = skeleton.bones[b].dofs.size();
+      first_[b + 1] = motion.firstValue[b];
+      slots_.emplace(names_[b + 1], b + 1);
+    }
+  }
+
+  std::size_t slots() const { return names_.size(); }
+
+  // Reads frame k (from 0) into its values; false with `fault` set at its
+  // first fault. Makes no allocation beyond `scratch`'s capacity.
+  bool read(const FrameText& frame, std::size_t k, FrameScratch& scratch, AmcFault& fault) const {
+    const std::size_t V = motion_.valuesPerFrame;
+    scratch.previous.swap(scratch.order);
+    scratch.order.clear();
+    motionfiles::LineReader lines(frame.begin, frame.end);
+    motionfiles::TextLine line;
+    while (lines.next(line)) {
+      const std::size_t number = frame.numberLine + line.number;
+      const char* p = line.begin;
+      while (p != line.end && motionfiles::isBlank(*p)) ++p;
+      if (p == line.end || *p == '#' || *p == ':') continue;
+      const char* wordEnd = p;
+      while (wordEnd != line.end && !motionfiles::isBlank(*wordEnd)) ++wordEnd;
+      const std::string_view name(p, static_cast<std::size_t>(wordEnd - p));
+      std::size_t slot;
+      const std::size_t guess = scratch.order.size();
+      if (guess < scratch.previous.size() && names_[scratch.previous[guess]] == name) {
+        slot = scratch.previous[guess];
+      } else {
+        const auto found = slots_.find(name);
+        if (found == slots_.end()) return fail(fault, number, "amc", "\"%s\" is not a bone of the skeleton.", name);
+        slot = found->second;
+      }
+      if (scratch.seen[slot] == k + 1) return fail(fault, number, "amc", "a second line for \"%s\" in one frame.", name);
+      scratch.seen[slot] = k + 1;
+      if (scratch.order.size() < scratch.order.capacity()) scratch.order.push_back(slot);
+      double* out = motion_.values.data() + V * k + first_[slot];
+      std::size_t count = 0;
+      motionfiles::WordReader words(wordEnd, line.end);
+      const char* b = nullptr;
+      const char* e = nullptr;
+      while (words.next(b, e)) {
+        if (count < counts_[slot]) {
+          double value = 0;
+          if (!motionfiles::readPlainDecimal(b, e, value)) {
+            const motionfiles::Decimal read = motionfiles::readDecimal(b, e, value);
+            if (read != motionfiles::Decimal::number) {
+              return fail(fault, number, "number", read == motionfiles::Decimal::overflow ? "value: \"%s\" is beyond the largest double."
+                                                                                         : "value: \"%s\" is not a number.",
+                          std::string_view(b, static_cast<std::size_t>(e - b)));
+            }
+          }
+          out[count] = value;
+        }
+        ++count;
+      }
+      if (count != counts_[slot]) {
+        std::snprintf(fault.message, sizeof fault.message, "\"%.*s\" has %zu values; its degrees of freedom call for %zu.",
+                      static_cast<int>(name.size() < 60 ? name.size() : 60), name.data(), count, counts_[slot]);
+        fault.line = number;
+        fault.reason = "amc";
+        return false;
+      }
+    }
+    for (std::size_t s = 0; s < names_.size(); ++s) {
+      if (scratch.seen[s] != k + 1 && counts_[s] > 0) {
+        return fail(fault, frame.numberLine, "amc", "the frame that starts here has no line for \"%s\".", names_[s]);
+      }
+    }
+    return true;
+  }
+
+ private:
+  static bool fail(AmcFault& fault, std::size_t line, const char* reason, const char* format, std::string_view word) {
+    char quotedWord[64];
+    const std::size_t n = word.size() <= 60 ? word.size() : 57;
+    std::memcpy(quotedWord, word.data(), n);
+    std::strcpy(quotedWord + n, word.size() <= 60 ? "" : "...");
+    std::snprintf(fault.message, sizeof fault.message, format, quotedWord);
+    fault.line = line;
+    fault.reason = reason;
+    return false;
+  }
+
+  Motion& motion_;
+  std::vector<std::string_view> names_;   // slot 0 the root, slot b + 1 bone b
+  std::vector<std::size_t> counts_, first_;
+  std::unordered_map<std::string_view, std::size_t> slots_;
+};
+
+// Frames per thread below which a second thread does not pay.
+constexpr std::uint32_t kFramesPerThread = 256;
+
+} // namespace
+
 Motion parseAmc(const char* text, std::size_t size, const Skeleton& skeleton) {
   checkText(text, size);
   const std::size_t B = skeleton.bones.size();
@@ -341,32 +478,13 @@ Motion parseAmc(const char* text, std::size_t size, const Skeleton& skeleton) {
     V += skeleton.bones[b].dofs.size();
   }
   motion.valuesPerFrame = V;
-  // Slot 0 is the root, slot b + 1 bone b.
-  std::unordered_map<std::string_view, std::size_t> slots;
-  std::vector<std::string_view> names(B + 1);
-  std::vector<std::size_t> counts(B + 1);
-  names[0] = "root";
-  counts[0] = skeleton.rootOrder.size();
-  slots.emplace(names[0], 0);
-  for (std::size_t b = 0; b < B; ++b) {
-    names[b + 1] = skeleton.bones[b].name;
-    counts[b + 1] = skeleton.bones[b].dofs.size();
-    slots.emplace(names[b + 1], b + 1);
-  }
-  std::vector<std::size_t> seen(B + 1, 0);      // the frame (from 1) each was last given in
-  std::vector<std::size_t> previous, order;     // the order of the lines in the last frame, and in this one
-  std::size_t frameLine = 0;
+
+  // The frames: each starts at a line that holds its number alone.
+  // Keywords (:DEGREES, :RADIANS) may stand anywhere.
+  std::vector<FrameText> frames;
   const char* end = text + size;
-  const auto checkFrame = [&](std::size_t frame) {
-    for (std::size_t s = 0; s <= B; ++s) {
-      if (seen[s] != frame && counts[s] > 0) {
-        failAt(frameLine, "amc", "the frame that starts here has no line for \"%s\".", std::string(names[s]).c_str());
-      }
-    }
-  };
   motionfiles::LineReader lines(text, end);
   motionfiles::TextLine line;
-  std::size_t frame = 0;  // frames begun
   while (lines.next(line)) {
     const char* p = line.begin;
     while (p != line.end && motionfiles::isBlank(*p)) ++p;
@@ -382,45 +500,57 @@ Motion parseAmc(const char* text, std::size_t size, const Skeleton& skeleton) {
     const char* rest = wordEnd;
     while (rest != line.end && motionfiles::isBlank(*rest)) ++rest;
     if (rest == line.end && isWholeNumber(p, wordEnd)) {
-      if (frame > 0) checkFrame(frame);
-      if (frame >= kMaxFrames) failAt(line.number, "tooLarge", "more frames than the toolbox counts (2^31 - 1).");
-      ++frame;
-      frameLine = line.number;
-      motion.values.resize(V * frame);
-      previous.swap(order);
-      order.clear();
-      continue;
-    }
-    if (frame == 0) failAt(line.number, "amc", "a bone's line before the first frame's number.");
-    const std::string_view name(p, static_cast<std::size_t>(wordEnd - p));
-    std::size_t slot;
-    const std::size_t guess = order.size();
-    if (guess < previous.size() && names[previous[guess]] == name) {
-      slot = previous[guess];
-    } else {
-      const auto found = slots.find(name);
-      if (found == slots.end()) failAt(line.number, "amc", "\"%s\" is not a bone of the skeleton.", quoted(name).c_str());
-      slot = found->second;
-    }
-    if (seen[slot] == frame) failAt(line.number, "amc", "a second line for \"%s\" in one frame.", quoted(name).c_str());
-    seen[slot] = frame;
-    order.push_back(slot);
-    double* out = motion.values.data() + V * (frame - 1) + (slot == 0 ? 0 : motion.firstValue[slot - 1]);
-    std::size_t count = 0;
-    motionfiles::WordReader words(rest, line.end);
-    const char* b = nullptr;
-    const char* e = nullptr;
-    while (words.next(b, e)) {
-      if (count < counts[slot]) out[count] = numberAt(std::string_view(b, static_cast<std::size_t>(e - b)), line.number, "value");
-      ++count;
-    }
-    if (count != counts[slot]) {
-      failAt(line.number, "amc", "\"%s\" has %zu values; its degrees of freedom call for %zu.", quoted(name).c_str(), count,
-             counts[slot]);
+      if (frames.size() >= kMaxFrames) failAt(line.number, "tooLarge", "more frames than the toolbox counts (2^31 - 1).");
+      if (!frames.empty()) frames.back().end = line.begin;
+      frames.push_back(FrameText{lines.position(), end, line.number});
+    } else if (frames.empty()) {
+      failAt(line.number, "amc", "a bone's line before the first frame's number.");
     }
   }
-  if (frame > 0) checkFrame(frame);
-  motion.frames = frame;
+  const std::size_t N = frames.size();
+  motion.frames = N;
+  motion.values.assign(V * N, 0.0);
+
+  // The frames' lines, split over the worker threads; the first fault of
+  // the text is the earliest line any thread stopped at.
+  const AmcFrames reader(skeleton, motion);
+  const std::size_t threads = parallel::threadCount();
+  std::vector<FrameScratch> scratch(threads);
+  for (FrameScratch& s : scratch) {
+    s.seen.assign(reader.slots(), 0);
+    s.previous.reserve(reader.slots());
+    s.order.reserve(reader.slots());
+  }
+  std::vector<AmcFault> faults(threads);
+  // A share takes a free scratch and gives it back: at most one share a
+  // thread runs at a time.
+  std::unique_ptr<std::atomic<bool>[]> busy(new std::atomic<bool>[threads]);
+  for (std::size_t t = 0; t < threads; ++t) busy[t].store(false);
+  std::atomic<bool> starved{false};
+  parallel::forColumns(static_cast<std::uint32_t>(N), kFramesPerThread, [&](std::uint32_t begin, std::uint32_t stop) {
+    std::size_t mine = 0;
+    bool expected = false;
+    while (mine < threads && !busy[mine].compare_exchange_strong(expected, true)) {
+      expected = false;
+      ++mine;
+    }
+    if (mine == threads) {  // never: more shares at once than threads
+      starved.store(true);
+      return;
+    }
+    AmcFault fault;
+    for (std::size_t k = begin; k < stop; ++k) {
+      if (!reader.read(frames[k], k, scratch[mine], fault)) break;
+    }
+    if (fault.line != 0 && (faults[mine].line == 0 || fault.line < faults[mine].line)) faults[mine] = fault;
+    busy[mine].store(false);
+  });
+  if (starved.load()) failAt(0, "amc", "internal: more shares at once than threads.");
+  const AmcFault* first = nullptr;
+  for (const AmcFault& f : faults) {
+    if (f.line != 0 && (first == nullptr || f.line < first->line)) first = &f;
+  }
+  if (first != nullptr) failAt(first->line, first->reason, "%s", first->message);
   return motion;
 }
 

@@ -3,6 +3,7 @@
 
 #include "motionfiles/decimal.h"
 #include "motionfiles/file_error.h"
+#include "motionfiles/plain_decimal.h"
 #include "motionfiles/text_lines.h"
 #include "parallel/worker_pool.h"
 
@@ -109,6 +110,7 @@ RowFault parseRow(const char* p, const char* end, std::size_t row, const std::ve
 } // namespace
 
 Number readTableNumber(const char* begin, const char* end, double& value) {
+  if (motionfiles::readPlainDecimal(begin, end, value)) return Number::number;
   double parsed = 0;
   switch (motionfiles::readDecimal(begin, end, parsed)) {
     case motionfiles::Decimal::number:

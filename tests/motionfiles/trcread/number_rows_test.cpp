@@ -152,3 +152,44 @@ TEST(TrcGateway, AFaultyRowLeavesNothingCreated) {
 }
 
 } // namespace
+
+#include "motionfiles/decimal.h"
+#include "motionfiles/plain_decimal.h"
+
+#include <random>
+
+namespace {
+
+// The one-pass reading of plain decimals gives readDecimal's double, bit
+// for bit: random digit strings of every length, the point anywhere, with
+// and without sign, and the edges of its reach (2^53, 22 places).
+TEST(PlainDecimals, ReadDecimalsBits) {
+  std::mt19937_64 random(7);
+  std::vector<std::string> texts = {"9007199254740992", "9007199254740993", "0.0000000000000000000001",
+                                    "1.00000000000000000000001", "-0.0", "+7.", ".5", "1234567890123456789"};
+  for (int i = 0; i < 200000; ++i) {
+    const int digits = 1 + static_cast<int>(random() % 19);
+    std::string t = (random() % 3 == 0) ? "-" : "";
+    const int point = static_cast<int>(random() % (digits + 2)) - 1;
+    for (int d = 0; d < digits; ++d) {
+      if (d == point) t += '.';
+      t += static_cast<char>('0' + random() % 10);
+    }
+    texts.push_back(t);
+  }
+  std::size_t fast = 0;
+  for (const std::string& t : texts) {
+    double plain = 0, exact = 0;
+    ASSERT_EQ(motionfiles::readDecimal(t.data(), t.data() + t.size(), exact), motionfiles::Decimal::number) << t;
+    if (!motionfiles::readPlainDecimal(t.data(), t.data() + t.size(), plain)) continue;
+    ++fast;
+    ASSERT_EQ(bitsOf(plain), bitsOf(exact)) << t;
+  }
+  EXPECT_GT(fast, texts.size() / 2);
+  double v = 0;
+  for (const char* other : {"1e5", "1.2.3", "", "-", ".", "0x1", "12345678901234567890"}) {
+    EXPECT_FALSE(motionfiles::readPlainDecimal(other, other + std::strlen(other), v)) << other;
+  }
+}
+
+} // namespace
