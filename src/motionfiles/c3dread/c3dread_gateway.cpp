@@ -156,26 +156,22 @@ mxArray* createResult(const c3d::FileLayout& layout, const unsigned char* data) 
   return result.release();
 }
 
+mxArray* readFile(const std::string& file, motionfiles::CallReport& report) {
+  const motionfiles::FileBytes bytes = motionfiles::readWholeFile(file);
+  const unsigned char* data = reinterpret_cast<const unsigned char*>(bytes.data());
+  const c3d::FileLayout layout = c3d::parseC3d(data, bytes.size());
+  mxArray* d = createResult(layout, data);
+  if (layout.frames < layout.announcedFrames) {
+    report.warn("frameCount",
+                "%s: the header and parameters announce %llu frames and the file holds %zu complete ones; the %zu are read.",
+                file.c_str(), static_cast<unsigned long long>(layout.announcedFrames), layout.frames, layout.frames);
+  }
+  return d;
+}
+
 } // namespace
 
 void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
-  if (nrhs != 1) raiseError("rotkit:c3dread:inputCount", "c3dread takes one input: FILE, the name of a C3D file.");
-  if (nlhs > 1) raiseError("rotkit:c3dread:outputCount", "c3dread returns one output, the struct D.");
-  motionfiles::CallReport report("c3dread");
-  report.run([&](std::string& file) {
-    if (!motionfiles::readCharRow(prhs[0], file)) {
-      motionfiles::refuseInput("fileName", "FILE must be a file name (a character row).");
-    }
-    joinWorkersAtExit();  // the frames may be decoded on worker threads
-    const motionfiles::FileBytes bytes = motionfiles::readWholeFile(file);
-    const unsigned char* data = reinterpret_cast<const unsigned char*>(bytes.data());
-    const c3d::FileLayout layout = c3d::parseC3d(data, bytes.size());
-    plhs[0] = createResult(layout, data);
-    if (layout.frames < layout.announcedFrames) {
-      report.warn("frameCount",
-                  "%s: the header and parameters announce %llu frames and the file holds %zu complete ones; the %zu are read.",
-                  file.c_str(), static_cast<unsigned long long>(layout.announcedFrames), layout.frames, layout.frames);
-    }
-  });
-  report.finish();
+  motionfiles::readOneFile("c3dread", "c3dread takes one input: FILE, the name of a C3D file.",
+                           "c3dread returns one output, the struct D.", nlhs, plhs, nrhs, prhs, readFile);
 }

@@ -177,15 +177,6 @@ c3d::WriteInput readInput(const mxArray* d) {
 } // namespace
 
 void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
-  if (nrhs != 2) raiseError("rotkit:c3dwrite:inputCount", "c3dwrite takes two inputs: FILE and D.");
-  if (nlhs > 1) raiseError("rotkit:c3dwrite:outputCount", "c3dwrite returns at most one output, the file's name.");
-  motionfiles::CallReport report("c3dwrite");
-  report.run([&](std::string& file) {
-    if (!motionfiles::readCharRow(prhs[0], file)) refuseInput("fileName", "FILE must be a file name (a character row).");
-    const c3d::WriteInput input = readInput(prhs[1]);
-    joinWorkersAtExit();  // the frames may be converted on worker threads
-    c3d::writeC3d(input, file);
-    if (nlhs == 1) plhs[0] = mxCreateString(file.c_str());
-  });
-  report.finish();
+  motionfiles::writeOneFile("c3dwrite", "c3dwrite takes two inputs: FILE and D.", nlhs, plhs, nrhs, prhs,
+                            [](const std::string& file, const mxArray* data) { c3d::writeC3d(readInput(data), file); });
 }

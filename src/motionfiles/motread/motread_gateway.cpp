@@ -60,15 +60,6 @@ mxArray* readFile(const std::string& file, motionfiles::CallReport& report) {
 } // namespace
 
 void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
-  if (nrhs != 1) raiseError("rotkit:motread:inputCount", "motread takes one input: FILE, the name of a MOT or STO file.");
-  if (nlhs > 1) raiseError("rotkit:motread:outputCount", "motread returns one output, the struct T.");
-  motionfiles::CallReport report("motread");
-  report.run([&](std::string& file) {
-    if (!motionfiles::readCharRow(prhs[0], file)) {
-      motionfiles::refuseInput("fileName", "FILE must be a file name (a character row).");
-    }
-    joinWorkersAtExit();  // the rows may be parsed on worker threads
-    plhs[0] = readFile(file, report);
-  });
-  report.finish();
+  motionfiles::readOneFile("motread", "motread takes one input: FILE, the name of a MOT or STO file.",
+                           "motread returns one output, the struct T.", nlhs, plhs, nrhs, prhs, readFile);
 }

@@ -54,15 +54,6 @@ mot::WriteInput readInput(const mxArray* t) {
 } // namespace
 
 void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
-  if (nrhs != 2) raiseError("rotkit:motwrite:inputCount", "motwrite takes two inputs: FILE and T.");
-  if (nlhs > 1) raiseError("rotkit:motwrite:outputCount", "motwrite returns at most one output, the file's name.");
-  motionfiles::CallReport report("motwrite");
-  report.run([&](std::string& file) {
-    if (!motionfiles::readCharRow(prhs[0], file)) refuseInput("fileName", "FILE must be a file name (a character row).");
-    const mot::WriteInput input = readInput(prhs[1]);
-    joinWorkersAtExit();  // the rows may be formatted on worker threads
-    mot::writeMot(input, file);
-    if (nlhs == 1) plhs[0] = mxCreateString(file.c_str());
-  });
-  report.finish();
+  motionfiles::writeOneFile("motwrite", "motwrite takes two inputs: FILE and T.", nlhs, plhs, nrhs, prhs,
+                            [](const std::string& file, const mxArray* data) { mot::writeMot(readInput(data), file); });
 }

@@ -38,72 +38,66 @@ inline const char* lineEnd(const char* p, const char* end) {
   return p;
 }
 
+// Field f of a row into its column: NaN when empty; false with the fault
+// set when it is not a number.
+inline bool storeField(const char* begin, const char* end, std::size_t f, std::size_t row, const std::vector<Column>& columns,
+                       RowFault& fault) {
+  double value = std::numeric_limits<double>::quiet_NaN();
+  if (begin != end) {
+    const Number read = readTableNumber(begin, end, value);
+    if (read != Number::number) {
+      fault.kind = read == Number::overflow ? RowFault::overflow : RowFault::notNumber;
+      fault.field = f + 1;
+      fault.begin = begin;
+      fault.end = end;
+      return false;
+    }
+  }
+  columns[f].base[columns[f].stride * row] = value;
+  return true;
+}
+
 // One row: its fields into the columns. Returns a fault of this row.
 RowFault parseRow(const char* p, const char* end, std::size_t row, const std::vector<Column>& columns, Fields fields) {
   const std::size_t C = columns.size();
   RowFault fault;
   fault.row = row;
   std::size_t field = 0;
-  const double nan = std::numeric_limits<double>::quiet_NaN();
   if (fields == Fields::tabs) {
     for (;;) {
-      const char* start = p;
+      const char* wordBegin = p;
       while (p != end && *p != '\t' && *p != '\n' && *p != '\r') ++p;
-      const char* wordBegin = start;
       const char* wordEnd = p;
       while (wordBegin != wordEnd && isSpace(*wordBegin)) ++wordBegin;
       while (wordEnd != wordBegin && isSpace(wordEnd[-1])) --wordEnd;
       if (field < C) {
-        double value = nan;
-        if (wordBegin != wordEnd) {
-          const Number read = readTableNumber(wordBegin, wordEnd, value);
-          if (read != Number::number) {
-            fault.kind = read == Number::overflow ? RowFault::overflow : RowFault::notNumber;
-            fault.field = field + 1;
-            fault.begin = wordBegin;
-            fault.end = wordEnd;
-            return fault;
-          }
-        }
-        columns[field].base[columns[field].stride * row] = value;
+        if (!storeField(wordBegin, wordEnd, field, row, columns, fault)) return fault;
       } else if (wordBegin != wordEnd) {
         fault.kind = RowFault::tooMany;
         fault.field = field + 1;
-        while (p != end && *p != '\n' && *p != '\r') ++p;
         return fault;
       }
       ++field;
       if (p == end || *p != '\t') break;
       ++p;
     }
-    for (std::size_t f = field; f < C; ++f) columns[f].base[columns[f].stride * row] = nan;
-    return fault;
-  }
-  for (;;) {
-    while (p != end && (*p == ' ' || *p == '\t' || *p == '\f' || *p == '\v')) ++p;
-    if (p == end || *p == '\n' || *p == '\r') break;
-    const char* wordBegin = p;
-    while (p != end && *p != ' ' && *p != '\t' && *p != '\n' && *p != '\r' && *p != '\f' && *p != '\v') ++p;
-    if (field < C) {
-      double value = nan;
-      const Number read = readTableNumber(wordBegin, p, value);
-      if (read != Number::number) {
-        fault.kind = read == Number::overflow ? RowFault::overflow : RowFault::notNumber;
-        fault.field = field + 1;
-        fault.begin = wordBegin;
-        fault.end = p;
-        return fault;
-      }
-      columns[field].base[columns[field].stride * row] = value;
+  } else {
+    for (;;) {
+      while (p != end && (*p == ' ' || *p == '\t' || *p == '\f' || *p == '\v')) ++p;
+      if (p == end || *p == '\n' || *p == '\r') break;
+      const char* wordBegin = p;
+      while (p != end && *p != ' ' && *p != '\t' && *p != '\n' && *p != '\r' && *p != '\f' && *p != '\v') ++p;
+      if (field < C && !storeField(wordBegin, p, field, row, columns, fault)) return fault;
+      ++field;
     }
-    ++field;
+    if (field > C || (field < C && fields == Fields::blanks)) {
+      fault.kind = field > C ? RowFault::tooMany : RowFault::tooFew;
+      fault.fields = field;
+      return fault;
+    }
   }
-  if (field < C && fields == Fields::blanksShortRows) {
-    for (std::size_t f = field; f < C; ++f) columns[f].base[columns[f].stride * row] = nan;
-  } else if (field != C) {
-    fault.kind = field > C ? RowFault::tooMany : RowFault::tooFew;
-    fault.fields = field;
-  }
+  // A row that ends early misses its last values.
+  for (std::size_t f = field; f < C; ++f) columns[f].base[columns[f].stride * row] = std::numeric_limits<double>::quiet_NaN();
   return fault;
 }
 

@@ -92,15 +92,6 @@ mxArray* readFile(const std::string& file, motionfiles::CallReport& report) {
 } // namespace
 
 void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
-  if (nrhs != 1) raiseError("rotkit:trcread:inputCount", "trcread takes one input: FILE, the name of a TRC file.");
-  if (nlhs > 1) raiseError("rotkit:trcread:outputCount", "trcread returns one output, the struct D.");
-  motionfiles::CallReport report("trcread");
-  report.run([&](std::string& file) {
-    if (!motionfiles::readCharRow(prhs[0], file)) {
-      motionfiles::refuseInput("fileName", "FILE must be a file name (a character row).");
-    }
-    joinWorkersAtExit();  // the rows may be parsed on worker threads
-    plhs[0] = readFile(file, report);
-  });
-  report.finish();
+  motionfiles::readOneFile("trcread", "trcread takes one input: FILE, the name of a TRC file.",
+                           "trcread returns one output, the struct D.", nlhs, plhs, nrhs, prhs, readFile);
 }

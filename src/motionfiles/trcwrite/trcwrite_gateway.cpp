@@ -81,15 +81,6 @@ trc::WriteInput readInput(const mxArray* d) {
 } // namespace
 
 void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
-  if (nrhs != 2) raiseError("rotkit:trcwrite:inputCount", "trcwrite takes two inputs: FILE and D.");
-  if (nlhs > 1) raiseError("rotkit:trcwrite:outputCount", "trcwrite returns at most one output, the file's name.");
-  motionfiles::CallReport report("trcwrite");
-  report.run([&](std::string& file) {
-    if (!motionfiles::readCharRow(prhs[0], file)) refuseInput("fileName", "FILE must be a file name (a character row).");
-    const trc::WriteInput input = readInput(prhs[1]);
-    joinWorkersAtExit();  // the rows may be formatted on worker threads
-    trc::writeTrc(input, file);
-    if (nlhs == 1) plhs[0] = mxCreateString(file.c_str());
-  });
-  report.finish();
+  motionfiles::writeOneFile("trcwrite", "trcwrite takes two inputs: FILE and D.", nlhs, plhs, nrhs, prhs,
+                            [](const std::string& file, const mxArray* data) { trc::writeTrc(readInput(data), file); });
 }
