@@ -87,7 +87,9 @@ function sources = sourcesOf(root, fn)
     files = dir(fullfile(root, 'src', dirName{1}, '*.cpp'));
     names = {files.name};
     names = names(cellfun(@isempty, regexp(names, '_gateway\.cpp$', 'once')));
-    sources = [sources, fullfile(root, 'src', dirName{1}, names)]; %#ok<AGROW>
+    if ~isempty(names)        % fullfile of no names would give the folder itself
+      sources = [sources, fullfile(root, 'src', dirName{1}, names)]; %#ok<AGROW>
+    end
   end
 end
 

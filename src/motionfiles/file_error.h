@@ -24,23 +24,26 @@ struct FileError : std::exception {
   const char* what() const noexcept override { return message.c_str(); }
 };
 
-// Throws a FileError; `format` as printf's.
-[[noreturn]] inline void failAt(std::size_t line, const char* reason, const char* format, ...)
-#if defined(__GNUC__) || defined(__clang__)
-    __attribute__((format(printf, 3, 4)))
-#endif
-    ;
+// printf's formatting into a message (cut at 511 bytes).
+inline std::string formatted(const char* format, std::va_list args) {
+  char text[512];
+  std::vsnprintf(text, sizeof text, format, args);
+  return text;
+}
 
-[[noreturn]] inline void failAt(std::size_t line, const char* reason, const char* format, ...) {
+// Throws a FileError; `format` as printf's.
+[[noreturn]]
+#if defined(__GNUC__) || defined(__clang__)
+__attribute__((format(printf, 3, 4)))
+#endif
+inline void failAt(std::size_t line, const char* reason, const char* format, ...) {
   FileError error;
   error.reason = reason;
   error.line = line;
-  char text[512];
   std::va_list args;
   va_start(args, format);
-  std::vsnprintf(text, sizeof text, format, args);
+  error.message = formatted(format, args);
   va_end(args);
-  error.message = text;
   throw error;
 }
 

@@ -97,18 +97,19 @@ function kinds = input_kinds (v)
   };
 end
 
-% A struct input (a writer's data): other classes, and structs of other
-% shapes or without the fields.
+% A struct input (bvhwrite's SKEL and MOTION): other classes, a struct
+% without its first field, struct arrays, empty ones.
 function kinds = struct_kinds (v)
+  names = fieldnames (v);
   kinds = {
     'good input (struct)',      v
     'double',                   1
     'char',                     'a'
     'cell',                     {v}
     'function handle',          @sin
-    'struct without fields',    struct()
-    'empty struct',             repmat(v, 0, 0)
-    'struct array 1 x 2',       [v, v]
-    'struct of one field',      struct('v', v)
+    'empty 0 x 0',              []
+    'struct without its first field', rmfield(v, names{1})
+    'struct array (1 x 2)',     [v, v]
+    'empty struct (0 x 0)',     v([])
   };
 end

@@ -506,8 +506,13 @@ CallResult call(MexEntry entry, int nlhs, const std::vector<const mxArray*>& inp
   // go with it.
   const int slots = nlhs > 1 ? (nlhs < 8 ? nlhs : 8) : 1;
   result.extraOutputs.resize(static_cast<std::size_t>(slots - 1));
+  // Arrays held by a struct or cell go with it: they are left out before
+  // anything is freed (a freed struct takes its elements along).
+  std::vector<mxArray*> loose;
   for (mxArray* a : record.created) {
-    if (a == nullptr || a->owned) continue;
+    if (a != nullptr && !a->owned) loose.push_back(a);
+  }
+  for (mxArray* a : loose) {
     bool returned = false;
     for (int i = 0; !result.raised && i < slots; ++i) {
       if (a != plhs[i]) continue;

@@ -130,6 +130,9 @@ void fillRotations(const ParsedFile& file, const MotionLayout& layout, double* l
   const std::size_t N = layout.frames;
   const std::size_t C = file.skeleton.channelCount;
   const std::uint32_t count = static_cast<std::uint32_t>(N);
+  // No frame, nothing to compute (the kernels read a column of each input
+  // to spread even when they have none to compute).
+  if (N == 0) return;
   // The identity in every joint's rows; a joint whose parent turns gets the
   // parent's rotation below.
   for (std::size_t k = 0; k < N; ++k) {

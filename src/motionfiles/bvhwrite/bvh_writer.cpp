@@ -6,6 +6,7 @@
 
 #include "conversions/rot2eul/quaternion_to_euler.h"
 #include "motionfiles/decimal.h"
+#include "motionfiles/file_error.h"
 #include "motionfiles/file_io.h"
 #include "motionfiles/text_lines.h"
 #include "parallel/worker_pool.h"
@@ -24,21 +25,6 @@ namespace {
 
 const double kPi = 3.141592653589793;
 const double kDegreesPerRadian = 180.0 / kPi;
-
-#if defined(__GNUC__) || defined(__clang__)
-__attribute__((format(printf, 2, 3)))
-#endif
-[[noreturn]] void refuse(const char* reason, const char* format, ...) {
-  WriteError error;
-  error.reason = reason;
-  char text[512];
-  std::va_list args;
-  va_start(args, format);
-  std::vsnprintf(text, sizeof text, format, args);
-  va_end(args);
-  error.message = text;
-  throw error;
-}
 
 struct Layout {
   std::vector<std::vector<std::uint8_t>> channels;  // as written, position channels added where needed
@@ -84,7 +70,7 @@ Layout fileLayout(const WriteInput& in) {
     for (std::size_t c = 0; c < layout.channels[j].size(); ++c) {
       const std::uint8_t channel = layout.channels[j][c];
       if (!isRotation(channel) && std::count(layout.channels[j].begin(), layout.channels[j].end(), channel) > 1) {
-        refuse("skeleton", "SKEL.channels{%zu}: a position channel is listed twice.", j + 1);
+        refuseInput("skeleton", "SKEL.channels{%zu}: a position channel is listed twice.", j + 1);
       }
     }
   }
@@ -94,10 +80,10 @@ Layout fileLayout(const WriteInput& in) {
     layout.endSites.resize(J);
     for (std::size_t j = 0; j < J; ++j) layout.endSites[j] = layout.children[j].empty() && layout.channels[j].empty();
   }
-  if (layout.endSites[0]) refuse("skeleton", "the root cannot be an End Site.");
+  if (layout.endSites[0]) refuseInput("skeleton", "the root cannot be an End Site.");
   for (std::size_t j = 0; j < J; ++j) {
     if (layout.endSites[j] && (!layout.children[j].empty() || !layout.channels[j].empty())) {
-      refuse("skeleton", "joint %zu is an End Site, which has neither children nor channels.", j + 1);
+      refuseInput("skeleton", "joint %zu is an End Site, which has neither children nor channels.", j + 1);
     }
   }
   layout.leafIndex.assign(J, J);
@@ -109,7 +95,7 @@ Layout fileLayout(const WriteInput& in) {
   }
   const std::size_t L = layout.leaves.size();
   if (in.leafRotations != nullptr && (in.leafRows != 4 * L || in.leafCols != N)) {
-    refuse("motion",
+    refuseInput("motion",
            "MOTION.leafRotations must be %zu x %zu: 4 rows for each joint without children that is not an End Site.",
            4 * L, N);
   }
@@ -119,7 +105,7 @@ Layout fileLayout(const WriteInput& in) {
   for (std::size_t j = 0; j < J; ++j) {
     if (isFiniteColumn(in.offsets + 3 * j)) continue;
     if (j == 0 || in.frameOffsets == nullptr) {
-      refuse("skeleton", "SKEL.offsets must be finite (a NaN column needs MOTION.offsets, and not for the root).");
+      refuseInput("skeleton", "SKEL.offsets must be finite (a NaN column needs MOTION.offsets, and not for the root).");
     }
     for (int axis = 0; axis < 3; ++axis) layout.offsets[3 * j + static_cast<std::size_t>(axis)] = N > 0 ? translationAt(in, j, axis, 0) : 0.0;
   }
@@ -135,7 +121,7 @@ Layout fileLayout(const WriteInput& in) {
       while (k < N && translationAt(in, j, axis, k) == offset) ++k;
       if (k == N) continue;
       if (layout.endSites[j]) {
-        refuse("translation", "the translation of the End Site \"%s\" changes in frame %zu: an End Site has no channels.",
+        refuseInput("translation", "the translation of the End Site \"%s\" changes in frame %zu: an End Site has no channels.",
                in.names[j].c_str(), k + 1);
       }
       missing.push_back(channel);
@@ -164,7 +150,7 @@ void checkNames(const WriteInput& in, const Layout& layout) {
     for (char c : name) good = good && !motionfiles::isLineEnd(c) && (c == ' ' || !motionfiles::isBlank(c));
     good = good && motionfiles::findTextFault(name.data(), name.data() + name.size()).kind == motionfiles::TextFault::none;
     if (!good) {
-      refuse("names",
+      refuseInput("names",
              "joint %zu's name \"%s\" would not read back as itself (empty, a \"{\", other white space than single "
              "spaces, or text that is not UTF-8).",
              j + 1, name.c_str());
@@ -207,7 +193,7 @@ void jointRotation(const WriteInput& in, const Layout& layout, std::size_t j, st
       for (std::size_t k = 0; k < n; ++k) {
         const double* other = local + 4 * J * k + 4 * children[c];
         if (!(gapUpToSign(other, &q[4 * k]) <= 1e-9 * columnNorm(&q[4 * k]))) {
-          refuse("rotation",
+          refuseInput("rotation",
                  "\"%s\" and \"%s\" hold different rotations of their parent \"%s\" in frame %zu: a BVH joint has one "
                  "rotation for all its children.",
                  in.names[children[0]].c_str(), in.names[children[c]].c_str(), in.names[j].c_str(), first + k + 1);
@@ -224,7 +210,7 @@ void jointRotation(const WriteInput& in, const Layout& layout, std::size_t j, st
   for (std::size_t k = 0; k < n; ++k) {
     const double norm = columnNorm(&q[4 * k]);
     if (!(norm > 0 && std::isfinite(norm))) {
-      refuse("rotation", "the rotation of \"%s\" in frame %zu is not a rotation (zero, NaN or Inf).", in.names[j].c_str(),
+      refuseInput("rotation", "the rotation of \"%s\" in frame %zu is not a rotation (zero, NaN or Inf).", in.names[j].c_str(),
              first + k + 1);
     }
     for (std::size_t r = 0; r < 4; ++r) q[4 * k + r] /= norm;
@@ -307,7 +293,7 @@ void rotationAngles(const std::vector<double>& q, const std::vector<int>& axes, 
     if (!(gap <= 1e-9)) {
       std::string list;
       for (int axis : axes) list += std::string(list.empty() ? "" : " ") + channelName(static_cast<std::uint8_t>(3 + axis));
-      refuse("rotation", "the rotation of \"%s\" in frame %zu cannot be written in its rotation channels (%s): off by %.3g.",
+      refuseInput("rotation", "the rotation of \"%s\" in frame %zu cannot be written in its rotation channels (%s): off by %.3g.",
              name.c_str(), first + k + 1, list.empty() ? "none" : list.c_str(), gap);
     }
     for (std::size_t c = 0; c < axes.size(); ++c) values[C * k + columns[c]] = radians[c] * kDegreesPerRadian;
@@ -375,6 +361,16 @@ constexpr std::size_t kFramesPerBlock = 16;
 constexpr std::size_t kRoundBytes = std::size_t{1} << 20;
 
 } // namespace
+
+void refuseInput(const char* reason, const char* format, ...) {
+  WriteError error;
+  error.reason = reason;
+  std::va_list args;
+  va_start(args, format);
+  error.message = motionfiles::formatted(format, args);
+  va_end(args);
+  throw error;
+}
 
 void writeBvh(const WriteInput& in, const std::string& path) {
   const std::size_t J = in.joints;

@@ -44,6 +44,13 @@ struct WriteError : std::exception {
   const char* what() const noexcept override { return message.c_str(); }
 };
 
+// Throws a WriteError; `format` as printf's.
+[[noreturn]]
+#if defined(__GNUC__) || defined(__clang__)
+__attribute__((format(printf, 2, 3)))
+#endif
+void refuseInput(const char* reason, const char* format, ...);
+
 // Writes `input` into the file `path` through a temporary file beside it
 // (motionfiles::AtomicFile): on any error the file is as it was.
 void writeBvh(const WriteInput& input, const std::string& path);

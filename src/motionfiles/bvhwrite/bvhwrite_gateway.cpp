@@ -25,21 +25,6 @@ using bvh::WriteError;
 
 constexpr std::size_t kMessageSize = 2048;
 
-#if defined(__GNUC__) || defined(__clang__)
-__attribute__((format(printf, 2, 3)))
-#endif
-[[noreturn]] void refuse(const char* reason, const char* format, ...) {
-  WriteError error;
-  error.reason = reason;
-  char text[512];
-  std::va_list args;
-  va_start(args, format);
-  std::vsnprintf(text, sizeof text, format, args);
-  va_end(args);
-  error.message = text;
-  throw error;
-}
-
 bool isRealDouble(const mxArray* a) { return a != nullptr && mxIsDouble(a) && !mxIsComplex(a) && !mxIsSparse(a); }
 
 bool allFinite(const mxArray* a) {
@@ -75,15 +60,15 @@ bool readTexts(const mxArray* cell, std::vector<std::string>& texts) {
 // Digits from the options: 'Digits', D pairs (the last one counts).
 int readDigits(int nrhs, const mxArray* prhs[]) {
   int digits = 0;
-  if ((nrhs - 3) % 2 != 0) refuse("options", "options come in pairs: 'Digits', D.");
+  if ((nrhs - 3) % 2 != 0) bvh::refuseInput("options", "options come in pairs: 'Digits', D.");
   for (int i = 3; i + 1 < nrhs; i += 2) {
     std::string name;
     bool known = motionfiles::readCharRow(prhs[i], name) && name.size() == 6;
     for (std::size_t c = 0; known && c < 6; ++c) known = std::tolower(static_cast<unsigned char>(name[c])) == "digits"[c];
-    if (!known) refuse("options", "unknown option (the one option is 'Digits').");
+    if (!known) bvh::refuseInput("options", "unknown option (the one option is 'Digits').");
     const mxArray* value = prhs[i + 1];
     const double d = isRealDouble(value) && mxGetNumberOfElements(value) == 1 ? *mxGetPr(value) : 0.0;
-    if (!(d >= 1 && d <= 17 && d == std::floor(d))) refuse("options", "Digits must be a whole number from 1 to 17.");
+    if (!(d >= 1 && d <= 17 && d == std::floor(d))) bvh::refuseInput("options", "Digits must be a whole number from 1 to 17.");
     digits = static_cast<int>(d);
   }
   return digits;
@@ -92,11 +77,11 @@ int readDigits(int nrhs, const mxArray* prhs[]) {
 bvh::WriteInput readInput(const mxArray* skel, const mxArray* motion) {
   if (!isStructScalar(skel) || mxGetField(skel, 0, "parents") == nullptr || mxGetField(skel, 0, "offsets") == nullptr ||
       mxGetField(skel, 0, "names") == nullptr) {
-    refuse("skeleton", "SKEL must be a struct with parents, offsets and names (what bvhread returns).");
+    bvh::refuseInput("skeleton", "SKEL must be a struct with parents, offsets and names (what bvhread returns).");
   }
   if (!isStructScalar(motion) || mxGetField(motion, 0, "rootPositions") == nullptr ||
       mxGetField(motion, 0, "localRotations") == nullptr || mxGetField(motion, 0, "frameTime") == nullptr) {
-    refuse("motion", "MOTION must be a struct with rootPositions, localRotations and frameTime (what bvhread returns).");
+    bvh::refuseInput("motion", "MOTION must be a struct with rootPositions, localRotations and frameTime (what bvhread returns).");
   }
   bvh::WriteInput in;
   const mxArray* parents = mxGetField(skel, 0, "parents");
@@ -109,46 +94,46 @@ bvh::WriteInput readInput(const mxArray* skel, const mxArray* motion) {
     goodParents = p >= 1 && p < static_cast<double>(j + 1) && p == std::floor(p);
   }
   if (!goodParents) {
-    refuse("skeleton", "SKEL.parents must list 0 for the root, joint 1, and 1 <= parents(j) < j for every other joint.");
+    bvh::refuseInput("skeleton", "SKEL.parents must list 0 for the root, joint 1, and 1 <= parents(j) < j for every other joint.");
   }
   in.joints = J;
   in.parents.resize(J);
   for (std::size_t j = 0; j < J; ++j) in.parents[j] = static_cast<std::uint32_t>(mxGetPr(parents)[j]);
   const mxArray* offsets = mxGetField(skel, 0, "offsets");
   if (!isRealDouble(offsets) || !isMatrixOf(offsets, 3, J)) {
-    refuse("skeleton", "SKEL.offsets must be a 3 x %zu matrix of real doubles.", J);
+    bvh::refuseInput("skeleton", "SKEL.offsets must be a 3 x %zu matrix of real doubles.", J);
   }
   for (std::size_t i = 0; i < 3 * J; ++i) {
-    if (std::isinf(mxGetPr(offsets)[i])) refuse("skeleton", "SKEL.offsets must be finite (NaN marks a joint whose translation changes).");
+    if (std::isinf(mxGetPr(offsets)[i])) bvh::refuseInput("skeleton", "SKEL.offsets must be finite (NaN marks a joint whose translation changes).");
   }
   in.offsets = mxGetPr(offsets);
   if (!readTexts(mxGetField(skel, 0, "names"), in.names) || in.names.size() != J) {
-    refuse("skeleton", "SKEL.names must be a cell of %zu names.", J);
+    bvh::refuseInput("skeleton", "SKEL.names must be a cell of %zu names.", J);
   }
   const mxArray* root = mxGetField(motion, 0, "rootPositions");
   if (!isRealDouble(root) || mxGetNumberOfDimensions(root) != 2 || mxGetM(root) != 3 || !allFinite(root) ||
       !hasModelSize(root)) {
-    refuse("motion", "MOTION.rootPositions must be a 3 x N matrix of finite real doubles.");
+    bvh::refuseInput("motion", "MOTION.rootPositions must be a 3 x N matrix of finite real doubles.");
   }
   const std::size_t N = mxGetN(root);
   in.frames = N;
   in.rootPositions = mxGetPr(root);
   const mxArray* local = mxGetField(motion, 0, "localRotations");
   if (!isRealDouble(local) || !isMatrixOf(local, 4 * J, N)) {
-    refuse("motion", "MOTION.localRotations must be a %zu x %zu real double matrix: 4 rows per joint, a column per frame.",
+    bvh::refuseInput("motion", "MOTION.localRotations must be a %zu x %zu real double matrix: 4 rows per joint, a column per frame.",
            4 * J, N);
   }
   in.localRotations = mxGetPr(local);
   const mxArray* frameTime = mxGetField(motion, 0, "frameTime");
   if (!isRealDouble(frameTime) || mxGetNumberOfElements(frameTime) != 1 || !std::isfinite(*mxGetPr(frameTime)) ||
       !(*mxGetPr(frameTime) > 0)) {
-    refuse("motion", "MOTION.frameTime must be a positive finite real scalar.");
+    bvh::refuseInput("motion", "MOTION.frameTime must be a positive finite real scalar.");
   }
   in.frameTime = *mxGetPr(frameTime);
 
   if (const mxArray* channels = mxGetField(skel, 0, "channels")) {
     if (!mxIsCell(channels) || mxGetNumberOfElements(channels) != J) {
-      refuse("skeleton", "SKEL.channels must be a cell of %zu channel lists.", J);
+      bvh::refuseInput("skeleton", "SKEL.channels must be a cell of %zu channel lists.", J);
     }
     in.hasChannels = true;
     in.channels.resize(J);
@@ -156,7 +141,7 @@ bvh::WriteInput readInput(const mxArray* skel, const mxArray* motion) {
     for (std::size_t j = 0; j < J; ++j) {
       const mxArray* element = mxGetCell(channels, static_cast<mwIndex>(j));
       if (element == nullptr || mxGetNumberOfElements(element) == 0) continue;
-      if (!readTexts(element, list)) refuse("skeleton", "SKEL.channels{%zu} must be a cell of channel names.", j + 1);
+      if (!readTexts(element, list)) bvh::refuseInput("skeleton", "SKEL.channels{%zu} must be a cell of channel names.", j + 1);
       for (const std::string& name : list) {
         int kind = 0;
         for (; kind < 6; ++kind) {
@@ -167,7 +152,7 @@ bvh::WriteInput readInput(const mxArray* skel, const mxArray* motion) {
           }
           if (same) break;
         }
-        if (kind == 6) refuse("skeleton", "SKEL.channels{%zu}: unknown channel \"%s\".", j + 1, name.c_str());
+        if (kind == 6) bvh::refuseInput("skeleton", "SKEL.channels{%zu}: unknown channel \"%s\".", j + 1, name.c_str());
         in.channels[j].push_back(static_cast<std::uint8_t>(kind));
       }
     }
@@ -184,12 +169,12 @@ bvh::WriteInput readInput(const mxArray* skel, const mxArray* motion) {
         in.endSites[j] = v != 0;
       }
     }
-    if (!good) refuse("skeleton", "SKEL.endSites must be %zu logical values.", J);
+    if (!good) bvh::refuseInput("skeleton", "SKEL.endSites must be %zu logical values.", J);
     in.hasEndSites = true;
   }
   if (const mxArray* leaf = mxGetField(motion, 0, "leafRotations")) {
     if (!isRealDouble(leaf) || mxGetNumberOfDimensions(leaf) != 2) {
-      refuse("motion", "MOTION.leafRotations must be a real double matrix: 4 rows for each joint without children that is not an End Site.");
+      bvh::refuseInput("motion", "MOTION.leafRotations must be a real double matrix: 4 rows for each joint without children that is not an End Site.");
     }
     in.leafRotations = mxGetPr(leaf);
     in.leafRows = mxGetM(leaf);
@@ -197,7 +182,7 @@ bvh::WriteInput readInput(const mxArray* skel, const mxArray* motion) {
   }
   if (const mxArray* frameOffsets = mxGetField(motion, 0, "offsets")) {
     if (!isRealDouble(frameOffsets) || !isMatrixOf(frameOffsets, 3 * J, N) || !allFinite(frameOffsets)) {
-      refuse("motion", "MOTION.offsets must be a %zu x %zu matrix of finite real doubles: each joint's translation in each frame.",
+      bvh::refuseInput("motion", "MOTION.offsets must be a %zu x %zu matrix of finite real doubles: each joint's translation in each frame.",
              3 * J, N);
     }
     in.frameOffsets = mxGetPr(frameOffsets);
@@ -216,7 +201,7 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
     std::string name;
     try {
       const int digits = readDigits(nrhs, prhs);
-      if (!motionfiles::readCharRow(prhs[0], name)) refuse("fileName", "FILE must be a file name (a character row).");
+      if (!motionfiles::readCharRow(prhs[0], name)) bvh::refuseInput("fileName", "FILE must be a file name (a character row).");
       bvh::WriteInput input = readInput(prhs[1], prhs[2]);
       input.digits = digits;
       joinWorkersAtExit();  // the angles and the text may be split over worker threads

@@ -109,12 +109,14 @@ class SectionWriter {
   // padded to whole blocks.
   std::vector<unsigned char> finish() {
     if (lastOffset_ != 0) putI16(&bytes_[lastOffset_], 0);
-    std::vector<unsigned char> section = {1, kKey, 0, static_cast<unsigned char>(Processor::intel)};
-    section.insert(section.end(), bytes_.begin(), bytes_.end());
-    const std::size_t blocks = (section.size() + 2 + kBlock - 1) / kBlock;
+    const std::size_t blocks = (4 + bytes_.size() + 2 + kBlock - 1) / kBlock;
     if (blocks > 255) refuseInput("parameters", "the parameters take %zu blocks; the format counts at most 255.", blocks);
+    std::vector<unsigned char> section(blocks * kBlock, 0);
+    section[0] = 1;
+    section[1] = kKey;
     section[2] = static_cast<unsigned char>(blocks);
-    section.resize(blocks * kBlock, 0);
+    section[3] = static_cast<unsigned char>(Processor::intel);
+    std::copy(bytes_.begin(), bytes_.end(), section.begin() + 4);
     return section;
   }
 

@@ -338,6 +338,14 @@
 %! assert (size (motion.localRotations), [4 1]);
 
 %!test
+%! % No frames, and a joint whose turns are chained one by one (two
+%! % channels): empty rotations (this once read a column of nothing).
+%! lines = edited (edited (smallfile (), 17, "Frames: 0"), 9, "    CHANNELS 2 Zrotation Yrotation");
+%! [skel, motion] = bvhread (writebvh (lines(1:18)));
+%! assert (size (motion.localRotations), [12 0]);
+%! assert (size (motion.leafRotations), [0 0]);
+
+%!test
 %! % Position channels on a joint other than the root: its translation.
 %! lines = edited (smallfile (), 9, "    CHANNELS 5 Zrotation Xposition Xrotation Yrotation Zposition");
 %! lines{19} = "0 1 2 10 20 30 40 7 50 60 -3";
