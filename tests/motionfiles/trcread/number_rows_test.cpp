@@ -5,6 +5,7 @@
 #include "motionfiles/file_error.h"
 #include "motionfiles/table/number_rows.h"
 #include "motionfiles/trcread/trc_header.h"
+#include "parallel/worker_pool.h"
 
 #include <gtest/gtest.h>
 
@@ -101,6 +102,7 @@ TEST(TableRows, TheFirstFaultWhateverTheThreads) {
     }
   }
   unsetenv("ROTKIT_NUM_THREADS");
+  parallel::stopWorkers();  // the pool this test started ends with it
 }
 
 trc::Header header(const std::string& text) { return trc::parseHeader(text.data(), text.size()); }
@@ -108,7 +110,9 @@ trc::Header header(const std::string& text) { return trc::parseHeader(text.data(
 TEST(TrcHeader, LabelsOverTheirColumnsOrListed) {
   const std::string top = "PathFileType\t4\t(X/Y/Z)\tx.trc\nDataRate\tNumMarkers\tUnits\tNumFrames\n60\t1\tm\t2\n";
   // Over their columns, the second unlabelled; the coordinate names add a fourth marker.
-  trc::Header h = header(top + "Frame#\tTime\tA\t\t\t\t\t\tC\t\t\n\t\tX1\tY1\tZ1\tX2\tY2\tZ2\tX3\tY3\tZ3\tX4\tY4\tZ4\n1\t0\n");
+  // (The texts outlive the headers, which point into them.)
+  const std::string placed = top + "Frame#\tTime\tA\t\t\t\t\t\tC\t\t\n\t\tX1\tY1\tZ1\tX2\tY2\tZ2\tX3\tY3\tZ3\tX4\tY4\tZ4\n1\t0\n";
+  trc::Header h = header(placed);
   EXPECT_EQ(h.labels, (std::vector<std::string>{"A", "", "C", ""}));
   EXPECT_EQ(h.pointRate, 60);
   EXPECT_EQ(h.units, "m");
@@ -116,7 +120,8 @@ TEST(TrcHeader, LabelsOverTheirColumnsOrListed) {
   EXPECT_EQ(h.frameCount, 2u);
   EXPECT_EQ(std::string(h.rowsBegin, 4), "1\t0\n");
   // Parted by single tabs; no coordinate line.
-  h = header(top + "Frame#\tTime\tA\tB B\tC\n1\t0\t1\t2\t3\n");
+  const std::string listed = top + "Frame#\tTime\tA\tB B\tC\n1\t0\t1\t2\t3\n";
+  h = header(listed);
   EXPECT_EQ(h.labels, (std::vector<std::string>{"A", "B B", "C"}));
   EXPECT_EQ(std::string(h.rowsBegin, 2), "1\t");
   try {
