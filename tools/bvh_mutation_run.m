@@ -22,7 +22,7 @@ function counts = bvh_mutation_run(mutants, seed, verbose, baseline)
 %   parsed mutant too and the root has no position channel on an axis where
 %   its OFFSET is not zero (the files it read right), every value bvhread
 %   gives must be its value bit for bit; counts.agreed counts them.
-%     octave-cli --eval "addpath tools toolbox/rotkit build/mex; bvh_mutation_run(5000, 1)"
+%     octave-cli --eval "addpath tools build/rotkit bench/octave; bvh_mutation_run(5000, 1)"
 %   (make mutate runs a long one.)
   if nargin < 3
     verbose = true;

@@ -15,8 +15,9 @@ namespace {
 const char* const kNames[4] = {"PARENTS", "OFFSETS", "ROOTPOSITIONS", "LOCALROTATIONS"};
 constexpr std::size_t kLimit = std::size_t{1} << 31;
 
-const MessageSet kMessages = {"poseglobal takes four inputs*", "poseglobal returns at most*", "PARENTS*", "OFFSETS*",
-                              "ROOTPOSITIONS*", "LOCALROTATIONS*"};
+const MessageSet kMessages = {"Not enough input arguments*", "Too many input arguments*", "Too many output arguments*",
+                              "PARENTS*", "OFFSETS*", "ROOTPOSITIONS*", "LOCALROTATIONS*"};
+const std::string kCall = "[P, G] = poseglobal(PARENTS, OFFSETS, ROOTPOSITIONS, LOCALROTATIONS).";
 
 std::string text(const char* format, std::size_t a, std::size_t b = 0, std::size_t c = 0) {
   char out[256];
@@ -25,13 +26,13 @@ std::string text(const char* format, std::size_t a, std::size_t b = 0, std::size
 }
 
 Outcome expectedOutcome(const FuzzCall& call) {
-  if (call.inputs.size() != 4) return raises("poseglobal takes four inputs: PARENTS, OFFSETS, ROOTPOSITIONS, LOCALROTATIONS.");
-  if (call.nlhs > 2) return raises("poseglobal returns at most two outputs, P and G.");
+  if (call.inputs.size() < 4) return raises("Not enough input arguments; the call is " + kCall);
+  if (call.inputs.size() > 4) return raises("Too many input arguments; the call is " + kCall);
+  if (call.nlhs > 2) return raises("Too many output arguments; the call is " + kCall);
   for (int i = 0; i < 4; ++i) {
     const FuzzArray& a = call.inputs[static_cast<std::size_t>(i)];
-    if (a.classId != mxDOUBLE_CLASS || a.complex || a.sparse) {
-      return raises(std::string(kNames[i]) + " must be a real double array (not complex, not sparse).");
-    }
+    if (a.classId != mxDOUBLE_CLASS || a.complex) return raises(std::string(kNames[i]) + " must be a real, full double array.");
+    if (a.sparse) return raises(std::string(kNames[i]) + " must not be sparse; convert it with full().");
     if (a.rows >= kLimit || a.cols >= kLimit) {
       return raises(std::string(kNames[i]) + " is too large: its row and column counts must be below 2^31.");
     }

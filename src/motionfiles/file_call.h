@@ -95,14 +95,9 @@ class CallReport {
 // counts, FILE, then read(file, report), which returns the result (a bare
 // call returns it into ans) and may leave a warning in the report.
 template <class Read>
-void readOneFile(const char* function, const char* usage, const char* outputs, int nlhs, mxArray* plhs[], int nrhs,
-                 const mxArray* prhs[], Read&& read) {
-  char identifier[64];
-  if (nrhs != 1 || nlhs > 1) {
-    std::snprintf(identifier, sizeof identifier, "rotkit:%s:%s", function, nrhs != 1 ? "inputCount" : "outputCount");
-    raiseError(identifier, nrhs != 1 ? usage : outputs);
-  }
-  CallReport report(function);
+void readOneFile(const Signature& f, int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[], Read&& read) {
+  requireArgumentCounts(f, nrhs, 1, 1, nlhs, 1);
+  CallReport report(f.name);
   report.run([&](std::string& file) {
     if (!readCharRow(prhs[0], file)) refuseInput("fileName", "FILE must be a file name (a character row).");
     joinWorkersAtExit();  // the readers split their work over worker threads
@@ -115,16 +110,9 @@ void readOneFile(const char* function, const char* usage, const char* outputs, i
 // the counts, FILE, then write(file, prhs[1]), which checks DATA and
 // writes the file.
 template <class Write>
-void writeOneFile(const char* function, const char* usage, int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[],
-                  Write&& write) {
-  char identifier[64];
-  char outputs[96];
-  if (nrhs != 2 || nlhs > 1) {
-    std::snprintf(identifier, sizeof identifier, "rotkit:%s:%s", function, nrhs != 2 ? "inputCount" : "outputCount");
-    std::snprintf(outputs, sizeof outputs, "%s returns at most one output, the file's name.", function);
-    raiseError(identifier, nrhs != 2 ? usage : outputs);
-  }
-  CallReport report(function);
+void writeOneFile(const Signature& f, int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[], Write&& write) {
+  requireArgumentCounts(f, nrhs, 2, 2, nlhs, 1);
+  CallReport report(f.name);
   report.run([&](std::string& file) {
     if (!readCharRow(prhs[0], file)) refuseInput("fileName", "FILE must be a file name (a character row).");
     joinWorkersAtExit();  // the writers format and convert on worker threads

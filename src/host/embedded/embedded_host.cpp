@@ -6,6 +6,7 @@
 
 #include <dlfcn.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -212,7 +213,7 @@ int mxGetString(const mxArray* a, char* buf, mwSize buflen) {
   }
   const std::size_t count = a->rows * a->cols;
   const std::size_t copied = count < buflen - 1 ? count : buflen - 1;
-  std::memcpy(buf, a->bytes.data(), copied);
+  if (copied > 0) std::memcpy(buf, a->bytes.data(), copied);  // an empty array has no data
   buf[copied] = '\0';
   return copied == count ? 0 : 1;
 }

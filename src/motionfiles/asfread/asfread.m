@@ -61,9 +61,10 @@
 %   translation or length degrees of freedom (tx ty tz l) are refused.
 %
 %   Errors name the file and the line:
-%     rotkit:asfread:inputCount   not one or two inputs
-%     rotkit:asfread:outputCount  more than two outputs, or MOTION without
-%                                 AMCFILE
+%     rotkit:asfread:notEnoughInputs  no input, or MOTION asked for
+%                                     without AMCFILE
+%     rotkit:asfread:tooManyInputs    more than two inputs
+%     rotkit:asfread:tooManyOutputs   more than two outputs
 %     rotkit:asfread:fileName     a file name that is not a character row
 %     rotkit:asfread:cannotOpen   a file cannot be opened or read
 %     rotkit:asfread:encoding     a byte that is not UTF-8, or a control

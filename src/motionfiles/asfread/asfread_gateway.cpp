@@ -78,11 +78,10 @@ bool readName(const mxArray* a, std::string& name) { return motionfiles::readCha
 } // namespace
 
 void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
-  if (nrhs < 1 || nrhs > 2) {
-    raiseError("rotkit:asfread:inputCount", "asfread takes ASFFILE, the skeleton, and AMCFILE, its motion.");
-  }
-  if (nlhs > 2) raiseError("rotkit:asfread:outputCount", "asfread returns at most two outputs, SKEL and MOTION.");
-  if (nlhs == 2 && nrhs == 1) raiseError("rotkit:asfread:outputCount", "MOTION needs AMCFILE, the motion's file.");
+  const Signature f{"asfread", "[SKEL, MOTION] = asfread(ASFFILE, AMCFILE)"};
+  requireArgumentCounts(f, nrhs, 1, 2, nlhs, 2);
+  // MOTION is read from AMCFILE: asking for it without one is a call short of an input.
+  if (nlhs == 2 && nrhs == 1) refuse(f, refusal::notEnoughInputs, f.call);
   motionfiles::CallReport report("asfread");
   report.run([&](std::string& file) {
     std::string asfName, amcName;

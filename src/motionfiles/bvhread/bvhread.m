@@ -105,8 +105,9 @@
 %   in its last line) is an error.
 %
 %   Errors name the file and, for a fault of its text, the line:
-%     rotkit:bvhread:inputCount   not one input
-%     rotkit:bvhread:outputCount  more than two outputs
+%     rotkit:bvhread:notEnoughInputs  no input
+%     rotkit:bvhread:tooManyInputs    more than one input
+%     rotkit:bvhread:tooManyOutputs   more than two outputs
 %     rotkit:bvhread:fileName     FILE is not a character row
 %     rotkit:bvhread:cannotOpen   the file cannot be opened or read
 %     rotkit:bvhread:encoding     a byte that is not UTF-8, or a control

@@ -97,8 +97,7 @@ void readFile(const std::string& name, int nlhs, mxArray* plhs[], char* warning)
 } // namespace
 
 void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
-  if (nrhs != 1) raiseError("rotkit:bvhread:inputCount", "bvhread takes one input: FILE, the name of a BVH file.");
-  if (nlhs > 2) raiseError("rotkit:bvhread:outputCount", "bvhread returns at most two outputs, SKEL and MOTION.");
+  requireArgumentCounts(Signature{"bvhread", "[SKEL, MOTION] = bvhread(FILE)"}, nrhs, 1, 1, nlhs, 2);
   if (!mxIsChar(prhs[0]) || mxGetNumberOfDimensions(prhs[0]) != 2 || mxGetM(prhs[0]) != 1 || mxGetN(prhs[0]) == 0) {
     raiseError("rotkit:bvhread:fileName", "FILE must be a file name (a character row).");
   }

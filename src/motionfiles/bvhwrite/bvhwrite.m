@@ -70,8 +70,9 @@
 %   is as it was.
 %
 %   Errors:
-%     rotkit:bvhwrite:inputCount   fewer than three inputs
-%     rotkit:bvhwrite:outputCount  more than one output
+%     rotkit:bvhwrite:notEnoughInputs  fewer than three inputs
+%     rotkit:bvhwrite:tooManyInputs    more than five inputs
+%     rotkit:bvhwrite:tooManyOutputs   more than one output
 %     rotkit:bvhwrite:options      options not 'Digits', D (1 to 17) pairs
 %     rotkit:bvhwrite:fileName     FILE is not a character row
 %     rotkit:bvhwrite:skeleton     SKEL not as above (parents, offsets,

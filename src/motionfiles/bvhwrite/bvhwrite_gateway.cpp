@@ -193,8 +193,7 @@ bvh::WriteInput readInput(const mxArray* skel, const mxArray* motion) {
 } // namespace
 
 void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
-  if (nrhs < 3) raiseError("rotkit:bvhwrite:inputCount", "bvhwrite takes FILE, SKEL and MOTION, and options.");
-  if (nlhs > 1) raiseError("rotkit:bvhwrite:outputCount", "bvhwrite returns at most one output, the file's name.");
+  requireArgumentCounts(Signature{"bvhwrite", "bvhwrite(FILE, SKEL, MOTION, 'Digits', D)"}, nrhs, 3, 5, nlhs, 1);
   char message[kMessageSize] = "";
   char identifier[96] = "";
   {

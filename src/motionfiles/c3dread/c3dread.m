@@ -59,8 +59,9 @@
 %   errors.
 %
 %   Errors name the file:
-%     rotkit:c3dread:inputCount   not one input
-%     rotkit:c3dread:outputCount  more than one output
+%     rotkit:c3dread:notEnoughInputs  no input
+%     rotkit:c3dread:tooManyInputs    more than one input
+%     rotkit:c3dread:tooManyOutputs   more than one output
 %     rotkit:c3dread:fileName     FILE is not a character row
 %     rotkit:c3dread:cannotOpen   the file cannot be opened or read
 %     rotkit:c3dread:header       not a C3D file (no 0x50 key, shorter

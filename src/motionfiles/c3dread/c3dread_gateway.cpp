@@ -172,6 +172,5 @@ mxArray* readFile(const std::string& file, motionfiles::CallReport& report) {
 } // namespace
 
 void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
-  motionfiles::readOneFile("c3dread", "c3dread takes one input: FILE, the name of a C3D file.",
-                           "c3dread returns one output, the struct D.", nlhs, plhs, nrhs, prhs, readFile);
+  motionfiles::readOneFile(Signature{"c3dread", "D = c3dread(FILE)"}, nlhs, plhs, nrhs, prhs, readFile);
 }

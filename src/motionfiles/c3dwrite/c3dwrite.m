@@ -42,16 +42,22 @@
 %   residuals in 255 steps and the coordinates in 32,767.
 %
 %   Errors, before the file is touched:
-%     rotkit:c3dwrite:inputCount, outputCount  not two inputs, more than
-%                                 one output
+%     rotkit:c3dwrite:notEnoughInputs  fewer than two inputs
+%     rotkit:c3dwrite:tooManyInputs    more than two inputs
+%     rotkit:c3dwrite:tooManyOutputs   more than one output
 %     rotkit:c3dwrite:fileName    FILE is not a character row
 %     rotkit:c3dwrite:data        D is not a struct with points and pointRate
 %     rotkit:c3dwrite:points      not 3 rows per marker, an infinite or
 %                                 too large coordinate, more than 65,535 markers
 %     rotkit:c3dwrite:rate        pointRate not positive and finite
-%     rotkit:c3dwrite:residuals, cameras, labels, units, firstFrame,
-%       analog, events, parameters  a field of the wrong class, shape or
-%                                 value, or beyond what the format holds
+%     rotkit:c3dwrite:residuals   \
+%     rotkit:c3dwrite:cameras      |
+%     rotkit:c3dwrite:labels       |
+%     rotkit:c3dwrite:units        |  the field of that name of the wrong
+%     rotkit:c3dwrite:firstFrame   |  class, shape or value, or beyond what
+%     rotkit:c3dwrite:analog       |  the format holds
+%     rotkit:c3dwrite:events       |
+%     rotkit:c3dwrite:parameters  /
 %     rotkit:c3dwrite:cannotWrite the file cannot be written
 %     rotkit:c3dwrite:outOfMemory not enough memory
 %

@@ -177,6 +177,6 @@ c3d::WriteInput readInput(const mxArray* d) {
 } // namespace
 
 void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
-  motionfiles::writeOneFile("c3dwrite", "c3dwrite takes two inputs: FILE and D.", nlhs, plhs, nrhs, prhs,
+  motionfiles::writeOneFile(Signature{"c3dwrite", "c3dwrite(FILE, D)"}, nlhs, plhs, nrhs, prhs,
                             [](const std::string& file, const mxArray* data) { c3d::writeC3d(readInput(data), file); });
 }

@@ -25,8 +25,9 @@
 %   rotkit:motread:rowCount, which names the file and both counts.
 %
 %   Errors name the file and the line:
-%     rotkit:motread:inputCount   not one input
-%     rotkit:motread:outputCount  more than one output
+%     rotkit:motread:notEnoughInputs  no input
+%     rotkit:motread:tooManyInputs    more than one input
+%     rotkit:motread:tooManyOutputs   more than one output
 %     rotkit:motread:fileName     FILE is not a character row
 %     rotkit:motread:cannotOpen   the file cannot be opened or read
 %     rotkit:motread:header       no endheader, no labels, an inDegrees

@@ -60,6 +60,5 @@ mxArray* readFile(const std::string& file, motionfiles::CallReport& report) {
 } // namespace
 
 void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
-  motionfiles::readOneFile("motread", "motread takes one input: FILE, the name of a MOT or STO file.",
-                           "motread returns one output, the struct T.", nlhs, plhs, nrhs, prhs, readFile);
+  motionfiles::readOneFile(Signature{"motread", "T = motread(FILE)"}, nlhs, plhs, nrhs, prhs, readFile);
 }

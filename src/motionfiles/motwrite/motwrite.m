@@ -21,12 +21,16 @@
 %   of T.data, values parted by tabs.
 %
 %   Errors, before the file is touched:
-%     rotkit:motwrite:inputCount, outputCount  not two inputs, more than
-%                                 one output
+%     rotkit:motwrite:notEnoughInputs  fewer than two inputs
+%     rotkit:motwrite:tooManyInputs    more than two inputs
+%     rotkit:motwrite:tooManyOutputs   more than one output
 %     rotkit:motwrite:fileName    FILE is not a character row
 %     rotkit:motwrite:table       T is not a struct with labels and data
-%     rotkit:motwrite:labels, data, name, inDegrees, header  a field of the
-%                                 wrong class, shape or text
+%     rotkit:motwrite:labels     \
+%     rotkit:motwrite:data        |  the field of that name of the wrong
+%     rotkit:motwrite:name        |  class, shape or text
+%     rotkit:motwrite:inDegrees   |
+%     rotkit:motwrite:header     /
 %     rotkit:motwrite:cannotWrite the file cannot be written
 %     rotkit:motwrite:outOfMemory not enough memory
 %

@@ -54,6 +54,6 @@ mot::WriteInput readInput(const mxArray* t) {
 } // namespace
 
 void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
-  motionfiles::writeOneFile("motwrite", "motwrite takes two inputs: FILE and T.", nlhs, plhs, nrhs, prhs,
+  motionfiles::writeOneFile(Signature{"motwrite", "motwrite(FILE, T)"}, nlhs, plhs, nrhs, prhs,
                             [](const std::string& file, const mxArray* data) { mot::writeMot(readInput(data), file); });
 }

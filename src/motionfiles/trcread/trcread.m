@@ -31,8 +31,9 @@
 %   names the file and both counts.
 %
 %   Errors name the file and the line:
-%     rotkit:trcread:inputCount   not one input
-%     rotkit:trcread:outputCount  more than one output
+%     rotkit:trcread:notEnoughInputs  no input
+%     rotkit:trcread:tooManyInputs    more than one input
+%     rotkit:trcread:tooManyOutputs   more than one output
 %     rotkit:trcread:fileName     FILE is not a character row
 %     rotkit:trcread:cannotOpen   the file cannot be opened or read
 %     rotkit:trcread:header       no PathFileType, no DataRate or

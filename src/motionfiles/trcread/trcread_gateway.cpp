@@ -92,6 +92,5 @@ mxArray* readFile(const std::string& file, motionfiles::CallReport& report) {
 } // namespace
 
 void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
-  motionfiles::readOneFile("trcread", "trcread takes one input: FILE, the name of a TRC file.",
-                           "trcread returns one output, the struct D.", nlhs, plhs, nrhs, prhs, readFile);
+  motionfiles::readOneFile(Signature{"trcread", "D = trcread(FILE)"}, nlhs, plhs, nrhs, prhs, readFile);
 }

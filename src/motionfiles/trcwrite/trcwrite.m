@@ -23,15 +23,19 @@
 %   blank line; a row per frame, fields parted by tabs.
 %
 %   Errors, before the file is touched:
-%     rotkit:trcwrite:inputCount, outputCount  not two inputs, more than
-%                                 one output
+%     rotkit:trcwrite:notEnoughInputs  fewer than two inputs
+%     rotkit:trcwrite:tooManyInputs    more than two inputs
+%     rotkit:trcwrite:tooManyOutputs   more than one output
 %     rotkit:trcwrite:fileName    FILE is not a character row
 %     rotkit:trcwrite:data        D is not a struct with points and pointRate
 %     rotkit:trcwrite:points      not 3 rows per marker, or an infinite value
 %     rotkit:trcwrite:rate        pointRate not positive and finite
-%     rotkit:trcwrite:labels, units, frameNumbers, time, firstFrame,
-%       header                    a field of the wrong class or shape, a
-%                                 label or unit with a tab or line end
+%     rotkit:trcwrite:labels        \
+%     rotkit:trcwrite:units          |  the field of that name of the
+%     rotkit:trcwrite:frameNumbers   |  wrong class or shape, a label or
+%     rotkit:trcwrite:time           |  unit with a tab or line end
+%     rotkit:trcwrite:firstFrame     |
+%     rotkit:trcwrite:header        /
 %     rotkit:trcwrite:cannotWrite the file cannot be written
 %     rotkit:trcwrite:outOfMemory not enough memory
 %

@@ -81,6 +81,6 @@ trc::WriteInput readInput(const mxArray* d) {
 } // namespace
 
 void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
-  motionfiles::writeOneFile("trcwrite", "trcwrite takes two inputs: FILE and D.", nlhs, plhs, nrhs, prhs,
+  motionfiles::writeOneFile(Signature{"trcwrite", "trcwrite(FILE, D)"}, nlhs, plhs, nrhs, prhs,
                             [](const std::string& file, const mxArray* data) { trc::writeTrc(readInput(data), file); });
 }

@@ -41,10 +41,12 @@
 %   (ROTKIT_NUM_THREADS sets how many).
 %
 %   Errors, checked in this order:
-%     rotkit:poseglobal:inputCount     not four inputs
-%     rotkit:poseglobal:outputCount    more than two outputs
-%     rotkit:poseglobal:inputClass     an input that is not a real double
-%                                      array (complex, sparse, another class)
+%     rotkit:poseglobal:notEnoughInputs  fewer than four inputs
+%     rotkit:poseglobal:tooManyInputs    more than four inputs
+%     rotkit:poseglobal:tooManyOutputs   more than two outputs
+%     rotkit:poseglobal:notRealDouble    an input that is not a real double
+%                                      array (complex, another class)
+%     rotkit:poseglobal:sparse           a sparse input
 %     rotkit:poseglobal:tooLarge       a count of 2^31 or more, 2^29 joints
 %     rotkit:poseglobal:rootRows       ROOTPOSITIONS without 3 rows
 %     rotkit:poseglobal:rotationShape  LOCALROTATIONS not 4J x N

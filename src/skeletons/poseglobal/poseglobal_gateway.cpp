@@ -13,33 +13,19 @@
 
 namespace {
 
+const Signature kPoseGlobal{"poseglobal", "[P, G] = poseglobal(PARENTS, OFFSETS, ROOTPOSITIONS, LOCALROTATIONS)"};
 const char* const kNames[4] = {"PARENTS", "OFFSETS", "ROOTPOSITIONS", "LOCALROTATIONS"};
 
-[[noreturn]] void refuse(const char* reason, const char* message) {
-  char identifier[64];
-  std::snprintf(identifier, sizeof identifier, "rotkit:poseglobal:%s", reason);
-  raiseError(identifier, message);
-}
-
-void requireRealDouble(const mxArray* a, int input) {
-  if (!mxIsDouble(a) || mxIsComplex(a) || mxIsSparse(a)) {
-    char text[128];
-    std::snprintf(text, sizeof text, "%s must be a real double array (not complex, not sparse).", kNames[input]);
-    refuse("inputClass", text);
-  }
-  if (!hasModelSize(a)) {
-    char text[128];
-    std::snprintf(text, sizeof text, "%s is too large: its row and column counts must be below 2^31.", kNames[input]);
-    refuse("tooLarge", text);
-  }
-}
+[[noreturn]] void refuse(const char* reason, const char* message) { refuse(kPoseGlobal, reason, message); }
 
 } // namespace
 
 void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
-  if (nrhs != 4) refuse("inputCount", "poseglobal takes four inputs: PARENTS, OFFSETS, ROOTPOSITIONS, LOCALROTATIONS.");
-  if (nlhs > 2) refuse("outputCount", "poseglobal returns at most two outputs, P and G.");
-  for (int i = 0; i < 4; ++i) requireRealDouble(prhs[i], i);
+  requireArgumentCounts(kPoseGlobal, nrhs, 4, 4, nlhs, 2);
+  for (int i = 0; i < 4; ++i) {
+    requireRealFullDouble(kPoseGlobal, prhs[i], kNames[i]);
+    modelColumns(kPoseGlobal, prhs[i], kNames[i]);
+  }
   const mxArray* parents = prhs[0];
   const mxArray* offsets = prhs[1];
   const mxArray* rootPositions = prhs[2];
@@ -49,16 +35,16 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
   if (joints >= (std::size_t{1} << 29)) refuse("tooLarge", "PARENTS has too many joints: 4J rows must stay below 2^31.");
   const std::uint32_t J = lowBits32(joints);
   if (mxGetM(rootPositions) != 3) refuse("rootRows", "ROOTPOSITIONS must have 3 rows: one (x, y, z) column per frame.");
-  const std::uint32_t N = modelColumns(rootPositions);
+  const std::uint32_t N = modelColumns(kPoseGlobal, rootPositions, kNames[2]);
   char text[192];
-  if (mxGetM(localRotations) != 4 * std::size_t{J} || modelColumns(localRotations) != N) {
+  if (mxGetM(localRotations) != 4 * std::size_t{J} || modelColumns(kPoseGlobal, localRotations, kNames[3]) != N) {
     std::snprintf(text, sizeof text,
                   "LOCALROTATIONS must be 4J x N (%zu x %u): a quaternion per joint and a column per frame.",
                   4 * std::size_t{J}, N);
     refuse("rotationShape", text);
   }
   const std::size_t offsetRows = mxGetM(offsets);
-  const std::uint32_t offsetCols = modelColumns(offsets);
+  const std::uint32_t offsetCols = modelColumns(kPoseGlobal, offsets, kNames[1]);
   const bool constant = offsetRows == 3 && offsetCols == J;
   const bool perFrame = offsetRows == 3 * std::size_t{J} && offsetCols == N;
   if (!constant && !perFrame) {

@@ -140,8 +140,10 @@
 %! writetext (amc, ["root 1 2 3 4 5 6\n", text]);
 %! expecterror ("rotkit:asfread:amc", "line 1: a bone's line before the first frame", files(2).asf, amc);
 
-%!error <MOTION needs AMCFILE> [s, m] = asfread ("x.asf")
-%!error <asfread takes ASFFILE> asfread ()
+%!error id=rotkit:asfread:notEnoughInputs [s, m] = asfread ("x.asf")
+%!error <Not enough input arguments; the call is \[SKEL, MOTION\] = asfread\(ASFFILE, AMCFILE\)\.> asfread ()
+%!error id=rotkit:asfread:tooManyInputs asfread ("a", "b", "c")
+%!error id=rotkit:asfread:tooManyOutputs [a, b, c] = asfread ("x.asf", "x.amc")
 %!error <AMCFILE must be a file name> asfread ("x.asf", 3)
 %!error <cannot open "no such file.asf"> asfread ("no such file.asf")
 

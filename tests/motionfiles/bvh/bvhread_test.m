@@ -280,8 +280,8 @@
 %!error <FILE must be a file name> bvhread (3)
 %!error <cannot open "no such file.bvh"> bvhread ("no such file.bvh")
 %!error id=rotkit:bvhread:cannotOpen bvhread ("no such file.bvh")
-%!error id=rotkit:bvhread:inputCount bvhread ()
-%!error id=rotkit:bvhread:outputCount [a, b, c] = bvhread ("x.bvh")
+%!error id=rotkit:bvhread:notEnoughInputs bvhread ()
+%!error id=rotkit:bvhread:tooManyOutputs [a, b, c] = bvhread ("x.bvh")
 
 %!error <line 1: expected HIERARCHY, found "ROOT"> bvhread (writebvh (edited (smallfile (), 1, "ROOT X")))
 %!error <line 2: unexpected "BONE"> bvhread (writebvh (edited (smallfile (), 2, "BONE Hips")))

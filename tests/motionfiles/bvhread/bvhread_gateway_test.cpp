@@ -80,8 +80,8 @@ TEST(BvhreadGateway, ErrorsNameFileAndLineAndCreateNothing) {
   EXPECT_EQ(embedded::call(deliverable("bvhread"), 1, {number.get()}).identifier, "rotkit:bvhread:fileName");
   const embedded::Array rows = embedded::makeChar("abcd", 2);
   EXPECT_EQ(embedded::call(deliverable("bvhread"), 1, {rows.get()}).identifier, "rotkit:bvhread:fileName");
-  EXPECT_EQ(embedded::call(deliverable("bvhread"), 1, {}).identifier, "rotkit:bvhread:inputCount");
-  EXPECT_EQ(embedded::call(deliverable("bvhread"), 3, {name.get()}).identifier, "rotkit:bvhread:outputCount");
+  EXPECT_EQ(embedded::call(deliverable("bvhread"), 1, {}).identifier, "rotkit:bvhread:notEnoughInputs");
+  EXPECT_EQ(embedded::call(deliverable("bvhread"), 3, {name.get()}).identifier, "rotkit:bvhread:tooManyOutputs");
 }
 
 } // namespace

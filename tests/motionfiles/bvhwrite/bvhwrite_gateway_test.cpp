@@ -76,7 +76,7 @@ TEST(BvhwriteGateway, RefusalsLeaveTheFileAsItWas) {
   const Array eighteen = embedded::makeDouble(1, 1, {18});
   const Array digits = embedded::makeChar("Digits");
   const std::vector<Case> cases = {
-      {{file.get(), skel.get()}, "rotkit:bvhwrite:inputCount"},
+      {{file.get(), skel.get()}, "rotkit:bvhwrite:notEnoughInputs"},
       {{file.get(), skel.get(), move.get(), digits.get()}, "rotkit:bvhwrite:options"},
       {{file.get(), skel.get(), move.get(), unknown.get(), eighteen.get()}, "rotkit:bvhwrite:options"},
       {{file.get(), skel.get(), move.get(), digits.get(), eighteen.get()}, "rotkit:bvhwrite:options"},

@@ -125,8 +125,9 @@
 
 %!error <FILE must be a file name> c3dread (42)
 %!error <cannot open> c3dread ("no such file.c3d")
-%!error <c3dread takes one input> c3dread ()
-%!error <c3dread returns one output> [a, b] = c3dread ("x.c3d")
+%!error <Not enough input arguments; the call is D = c3dread\(FILE\)\.> c3dread ()
+%!error id=rotkit:c3dread:tooManyInputs c3dread ("x.c3d", 1)
+%!error id=rotkit:c3dread:tooManyOutputs [a, b] = c3dread ("x.c3d")
 %!test
 %! try
 %!   c3dread ("no such file.c3d");

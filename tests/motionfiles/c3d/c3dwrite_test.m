@@ -106,7 +106,8 @@
 %! assert (strcmp (fileread (out), before));
 %! expectrefused ("rotkit:c3dwrite:cannotWrite", "cannot write", fullfile (folder, "no folder", "x.c3d"), good);
 
-%!error <c3dwrite takes two inputs> c3dwrite ("x.c3d")
+%!error id=rotkit:c3dwrite:notEnoughInputs c3dwrite ("x.c3d")
+%!error id=rotkit:c3dwrite:tooManyOutputs [a, b] = c3dwrite ("x.c3d", struct ())
 %!error <FILE must be a file name> c3dwrite (1, struct ("points", [1; 2; 3], "pointRate", 1))
 
 %!test

@@ -152,7 +152,10 @@
 %! expectrefused ("rotkit:motwrite:name", struct ("labels", {{"a"}}, "data", 1, "name", "a=b"));
 %! assert (strcmp (fileread (out), before));
 
-%!error <trcread takes one input> trcread ()
+%!error <Not enough input arguments; the call is D = trcread\(FILE\)\.> trcread ()
+%!error id=rotkit:trcwrite:tooManyInputs trcwrite ("a.trc", struct (), 3)
+%!error id=rotkit:motread:tooManyOutputs [a, b] = motread ("a.mot")
+%!error id=rotkit:motwrite:notEnoughInputs motwrite ("a.mot")
 %!error <FILE must be a file name> motread ({"a.mot"})
 %!error <cannot open> motread ("no such file.mot")
 

@@ -52,17 +52,17 @@ TEST(PoseglobalGateway, PositionsAndGlobalRotations) {
 TEST(PoseglobalGateway, RefusesWithIdentifiers) {
   const std::string id = "rotkit:poseglobal:";
   Call c;
-  EXPECT_TRUE(Refused(embedded::call(deliverable("poseglobal"), 1, {c.parents.get()}), id + "inputCount"));
-  EXPECT_TRUE(Refused(c.run(3), id + "outputCount"));
+  EXPECT_TRUE(Refused(embedded::call(deliverable("poseglobal"), 1, {c.parents.get()}), id + "notEnoughInputs"));
+  EXPECT_TRUE(Refused(c.run(3), id + "tooManyOutputs"));
   Call complex;
   complex.root = embedded::makeComplex(3, 2, {1, 2, 3, 4, 5, 6}, {0, 0, 0, 0, 0, 1});
-  EXPECT_TRUE(Refused(complex.run(1), id + "inputClass"));
+  EXPECT_TRUE(Refused(complex.run(1), id + "notRealDouble"));
   Call single;
   single.offsets = embedded::makeOfClass(mxSINGLE_CLASS, 3, 3);
-  EXPECT_TRUE(Refused(single.run(1), id + "inputClass"));
+  EXPECT_TRUE(Refused(single.run(1), id + "notRealDouble"));
   Call sparse;
   sparse.local = embedded::makeSparse(12, 2, {1});
-  EXPECT_TRUE(Refused(sparse.run(1), id + "inputClass"));
+  EXPECT_TRUE(Refused(sparse.run(1), id + "sparse"));
   Call huge;
   huge.root = embedded::makeHuge(3, std::size_t{1} << 31);
   EXPECT_TRUE(Refused(huge.run(1), id + "tooLarge"));

@@ -32,9 +32,9 @@
 %!   assert (sqrt (sum (bone .^ 2, 1)), norm (skel.offsets(:, j)) * scale, 1e-9);
 %! end
 
-%!error id=rotkit:poseglobal:inputCount poseglobal (1, 2, 3)
-%!error id=rotkit:poseglobal:outputCount [a, b, c] = poseglobal (skel.parents, skel.offsets, motion.rootPositions, motion.localRotations)
-%!error id=rotkit:poseglobal:inputClass poseglobal (int32 (skel.parents), skel.offsets, motion.rootPositions, motion.localRotations)
+%!error id=rotkit:poseglobal:notEnoughInputs poseglobal (1, 2, 3)
+%!error id=rotkit:poseglobal:tooManyOutputs [a, b, c] = poseglobal (skel.parents, skel.offsets, motion.rootPositions, motion.localRotations)
+%!error id=rotkit:poseglobal:notRealDouble poseglobal (int32 (skel.parents), skel.offsets, motion.rootPositions, motion.localRotations)
 %!error id=rotkit:poseglobal:rootRows poseglobal (skel.parents, skel.offsets, motion.rootPositions(1:2, :), motion.localRotations)
 %!error id=rotkit:poseglobal:rotationShape poseglobal (skel.parents, skel.offsets, motion.rootPositions, motion.localRotations(1:8, :))
 %!error id=rotkit:poseglobal:offsetShape poseglobal (skel.parents, skel.offsets(:, 1:3), motion.rootPositions, motion.localRotations)
