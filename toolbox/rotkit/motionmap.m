@@ -8,8 +8,9 @@ function [results, failed] = motionmap(files, fun, varargin)
 %   C3DREAD, .trc TRCREAD, .mot and .sto MOTREAD, each giving FUN(D, [],
 %   FILE); .amc ASFREAD with its skeleton (<subject>.asf beside
 %   <subject>_<trial>.amc, as the motion database names them, or else the
-%   one .asf file of its folder), .asf ASFREAD alone (MOTION []); any
-%   other file BVHREAD.
+%   one .asf file of its folder; with neither, the file fails with the
+%   message of rotkit:motionmap:skeleton), .asf ASFREAD alone (MOTION []);
+%   any other file BVHREAD.
 %   FILES is a cell array of file names (RESULTS has its shape), one file
 %   name (a character row), a string array (MATLAB), or the struct array
 %   that DIR returns (each entry's folder and name).
