@@ -4,6 +4,8 @@
 #ifndef ROTKIT_MOTIONFILES_FIELD_NAMES_H
 #define ROTKIT_MOTIONFILES_FIELD_NAMES_H
 
+#include "motionfiles/text_lines.h"
+
 #include <cstddef>
 #include <string>
 
@@ -38,16 +40,7 @@ inline bool isFieldName(const std::string& name) {
 }
 
 // ASCII case-insensitive equality.
-inline bool sameName(const std::string& a, const char* b) {
-  std::size_t i = 0;
-  for (; i < a.size() && b[i] != '\0'; ++i) {
-    char x = a[i], y = b[i];
-    if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 'a' + 'A');
-    if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 'a' + 'A');
-    if (x != y) return false;
-  }
-  return i == a.size() && b[i] == '\0';
-}
+inline bool sameName(const std::string& a, const char* b) { return sameWordAnyCase(a.data(), a.data() + a.size(), b); }
 
 } // namespace motionfiles
 

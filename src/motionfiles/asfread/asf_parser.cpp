@@ -52,7 +52,9 @@ Words wordsOf(const motionfiles::TextLine& line) {
   return words;
 }
 
-bool same(std::string_view word, const char* name) { return motionfiles::sameName(std::string(word), name); }
+bool same(std::string_view word, const char* name) {
+  return motionfiles::sameWordAnyCase(word.data(), word.data() + word.size(), name);
+}
 
 std::string quoted(std::string_view word) {
   return word.size() <= 60 ? std::string(word) : std::string(word.substr(0, 57)) + "...";

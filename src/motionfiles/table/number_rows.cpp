@@ -21,17 +21,6 @@ constexpr std::uint32_t kRowsPerThread = 256;
 
 inline bool isSpace(char c) { return c == ' ' || c == '\f' || c == '\v'; }
 
-bool sameLetters(const char* begin, const char* end, const char* word) {
-  const std::size_t n = std::strlen(word);
-  if (static_cast<std::size_t>(end - begin) != n) return false;
-  for (std::size_t i = 0; i < n; ++i) {
-    char c = begin[i];
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    if (c != word[i]) return false;
-  }
-  return true;
-}
-
 // The end of the line that starts at p: its first CR or LF, or `end`.
 inline const char* lineEnd(const char* p, const char* end) {
   while (p != end && *p != '\n' && *p != '\r') ++p;
@@ -117,11 +106,11 @@ Number readTableNumber(const char* begin, const char* end, double& value) {
   }
   const bool negative = begin != end && *begin == '-';
   const char* p = begin != end && (*begin == '-' || *begin == '+') ? begin + 1 : begin;
-  if (sameLetters(p, end, "nan")) {
+  if (motionfiles::sameWordAnyCase(p, end, "nan")) {
     value = std::numeric_limits<double>::quiet_NaN();
     return Number::number;
   }
-  if (sameLetters(p, end, "inf") || sameLetters(p, end, "infinity")) {
+  if (motionfiles::sameWordAnyCase(p, end, "inf") || motionfiles::sameWordAnyCase(p, end, "infinity")) {
     value = negative ? -std::numeric_limits<double>::infinity() : std::numeric_limits<double>::infinity();
     return Number::number;
   }
