@@ -51,3 +51,12 @@ if [ -f "$build/bench/mex/emptymex.mex" ] && [ -f "$build/rotkit/rotvel.mex" ]; 
     octave-cli --norc --no-history --quiet "$here/octave/bench_timeseries.m" "$build" 2>&1 |
     grep -v "ignoring const execution_exception& while preparing to exit" || true
 fi
+
+# The motion-file readers and writers end to end, beside Octave's own
+# fread, fileread and fwrite of the same bytes (malloc tuned: a warm heap).
+if [ -f "$build/rotkit/c3dread.mex" ]; then
+  echo "== Octave, motion files (malloc tuned)"
+  GLIBC_TUNABLES=glibc.malloc.mmap_max=0:glibc.malloc.mmap_threshold=33554432:glibc.malloc.trim_threshold=68719476736 \
+    octave-cli --norc --no-history --quiet "$here/octave/bench_motionfiles.m" "$build" 2>&1 |
+    grep -v "ignoring const execution_exception& while preparing to exit" || true
+fi

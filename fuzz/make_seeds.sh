@@ -125,3 +125,27 @@ for file in "$corpus/../../tests/motionfiles/bvh/files/"*.bvh; do
   cp "$file" "$corpus/bvhread/seed-$(basename "$file" .bvh)"
 done
 seed bvhread small 'HIERARCHY\nROOT Hips\n{\n  OFFSET 0 0 0\n  CHANNELS 6 Xposition Yposition Zposition Zrotation Xrotation Yrotation\n  JOINT Leg\n  {\n    OFFSET 1 -2 0\n    CHANNELS 4 Yposition Zrotation Yrotation Yrotation\n    End Site\n    {\n      OFFSET 0 -3 0\n    }\n  }\n}\nMOTION\nFrames: 2\nFrame Time: 0.04\n0 1 2 10 20 30 5 40 50 60\n1 2 3 11 21 31 6 41 51 61\n'
+
+# The motion-file readers: every test file of tools/make_c3d_test_files.m,
+# make_table_test_files.m and make_asf_test_files.m, a seed of its shape
+# (asfread's: the ASF, a NUL byte, the AMC; and the ASF alone). The C3D file
+# of 70,000 frames is left out: a megabyte is no seed.
+if command -v octave-cli >/dev/null 2>&1; then
+  made=$(mktemp -d)
+  tools="$(cd "$(dirname "$0")/.." && pwd)/tools"
+  octave-cli --norc --no-history --quiet --eval "addpath('$tools'); make_c3d_test_files('$made/c3d'); \
+    make_table_test_files('$made/tables'); make_asf_test_files('$made/asf');" >/dev/null 2>&1 || true
+  mkdir -p "$corpus/c3dread" "$corpus/trcread" "$corpus/motread" "$corpus/asfread"
+  for f in "$made"/c3d/*.c3d; do
+    case $(basename "$f") in long.c3d) continue;; esac
+    cp "$f" "$corpus/c3dread/seed-$(basename "$f" .c3d)"
+  done
+  for f in "$made"/tables/*.trc; do cp "$f" "$corpus/trcread/seed-$(basename "$f" .trc)"; done
+  for f in "$made"/tables/*.mot "$made"/tables/*.sto; do cp "$f" "$corpus/motread/seed-$(basename "$f")"; done
+  for f in "$made"/asf/*.asf; do
+    name=$(basename "$f" .asf)
+    { cat "$f"; printf '\0'; cat "$made/asf/$name.amc"; } >"$corpus/asfread/seed-$name"
+    cp "$f" "$corpus/asfread/seed-$name-skeleton"
+  done
+  rm -rf "$made"
+fi

@@ -14,6 +14,19 @@ namespace motionfiles {
 inline bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\f' || c == '\v'; }
 inline bool isLineEnd(char c) { return c == '\n' || c == '\r'; }
 
+// Whether the text [begin, end) is `word` with ASCII letters in any case
+// (keywords, channel and parameter names: other bytes compare as they are).
+inline bool sameWordAnyCase(const char* begin, const char* end, const char* word) {
+  for (const char* p = begin; p != end; ++p, ++word) {
+    char x = *p, y = *word;
+    if (y == '\0') return false;
+    if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 'a' + 'A');
+    if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 'a' + 'A');
+    if (x != y) return false;
+  }
+  return *word == '\0';
+}
+
 // One line's text, without its line end.
 struct TextLine {
   const char* begin = nullptr;

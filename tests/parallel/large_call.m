@@ -1,6 +1,6 @@
 function args = large_call (name, columns)
 %LARGE_CALL Inputs for one call of NAME with about COLUMNS columns (frames
-%   for posechain, poseglobal and the BVH files), random from a fixed seed, large enough that a function
+%   for posechain, poseglobal and the motion files), random from a fixed seed, large enough that a function
 %   that splits its work over threads does so. Every MEX function of the
 %   toolbox has an entry here; threads_test fails for one that has none.
   rand ('seed', 17); randn ('seed', 17);
@@ -76,6 +76,57 @@ function args = large_call (name, columns)
                      'names', {arrayfun(@(j) sprintf('j%d', j), 1:joints, 'UniformOutput', false)});
       motion = struct ('rootPositions', randn (3, frames), 'localRotations', local, 'frameTime', 0.01);
       args = {fullfile(tempdir(), sprintf('rotkit_large_call_out_%d.bvh', columns)), skel, motion};
+    case {'c3dread', 'c3dwrite', 'trcread', 'trcwrite'}
+      % Ten markers over about COLUMNS / 30 frames (two analog channels
+      % at two samples a frame in C3D), as floats, written once to read.
+      frames = max (1, round (columns / 30));
+      d = struct ('points', double (single (round (1e3 * randn (30, frames)) / 8)), 'pointRate', 100, ...
+                  'labels', {arrayfun(@(m) sprintf('M%d', m), 1:10, 'UniformOutput', false)});
+      extension = name(1:3);
+      if (extension(1) == 'c')
+        d.analog = double (single (randn (2, 2 * frames)));
+        d.residuals = floor (8 * rand (10, frames)) / 8;
+      end
+      if (strcmp (name(4:end), 'write'))
+        args = {fullfile(tempdir(), sprintf('rotkit_large_call_out_%d.%s', columns, extension)), d};
+      else
+        args = {fullfile(tempdir(), sprintf('rotkit_large_call_%d.%s', columns, extension))};
+        if (! exist (args{1}, 'file'))
+          feval ([extension 'write'], args{1}, d);
+        end
+      end
+    case {'motread', 'motwrite'}
+      % A table of ten columns and about COLUMNS / 10 rows.
+      rows = max (1, round (columns / 10));
+      t = struct ('labels', {[{'time'}, arrayfun(@(c) sprintf('c%d', c), 1:9, 'UniformOutput', false)]}, ...
+                  'data', [(0:rows - 1) / 100; round(1e4 * randn (9, rows)) / 1e4]);
+      if (strcmp (name, 'motwrite'))
+        args = {fullfile(tempdir(), sprintf('rotkit_large_call_out_%d.mot', columns)), t};
+      else
+        args = {fullfile(tempdir(), sprintf('rotkit_large_call_%d.mot', columns))};
+        if (! exist (args{1}, 'file'))
+          motwrite (args{1}, t);
+        end
+      end
+    case 'asfread'
+      % A root and two bones turning over about COLUMNS / 30 frames.
+      frames = max (1, round (columns / 30));
+      args = {fullfile(tempdir(), 'rotkit_large_call.asf'), ...
+              fullfile(tempdir(), sprintf('rotkit_large_call_%d.amc', columns))};
+      if (! exist (args{1}, 'file'))
+        fid = fopen (args{1}, 'w');
+        fprintf (fid, [':units\n angle deg\n:root\n order TX TY TZ RX RY RZ\n axis XYZ\n position 0 0 0\n' ...
+                       ' orientation 0 0 0\n:bonedata\n begin\n name a\n direction 0 1 0\n length 2\n' ...
+                       ' axis 0 0 30 XYZ\n dof rx ry rz\n end\n begin\n name b\n direction 1 0 0\n length 1\n' ...
+                       ' axis 10 0 0 XYZ\n dof rz rx\n end\n:hierarchy\n begin\n root a\n a b\n end\n']);
+        fclose (fid);
+      end
+      if (! exist (args{2}, 'file'))
+        fid = fopen (args{2}, 'w');
+        fprintf (fid, ['%d\nroot %.4f %.4f %.4f %.4f %.4f %.4f\na %.4f %.4f %.4f\nb %.4f %.4f\n'], ...
+                 [1:frames; 360 * rand(11, frames) - 180]);
+        fclose (fid);
+      end
     otherwise
       error ('large_call: no large call for %s: add one', name);
   end

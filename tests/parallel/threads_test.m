@@ -9,10 +9,10 @@
 %!endfunction
 
 %!function outputs = call_all (name, args)
-%!  if (any (strcmp (name, {'rot2eul', 'poseglobal', 'bvhread'})))
+%!  if (any (strcmp (name, {'rot2eul', 'poseglobal', 'bvhread', 'asfread'})))
 %!    [a, b] = feval (name, args{:});
 %!    outputs = {a, b};
-%!  elseif (strcmp (name, 'bvhwrite'))
+%!  elseif (any (strcmp (name, {'bvhwrite', 'c3dwrite', 'trcwrite', 'motwrite'})))
 %!    outputs = {fileread(feval (name, args{:}))};
 %!  else
 %!    outputs = {feval(name, args{:})};

@@ -1,10 +1,11 @@
 % Prints the input-handling tables of every function as the sweep observes
 % them, for docs/input_handling.md:
 %   octave-cli tests/sweep/input_table.m MEXDIR
+% MEXDIR may be relative: the sweep's calls run in a temporary folder, so
+% it is made absolute here first.
 args = argv ();
-% The sweep runs each call from a folder of its own: the path must not be relative.
-args{1} = make_absolute_filename (args{1});
+mexdir = make_absolute_filename (args{1});
 addpath (fileparts (mfilename ('fullpath')));
 for name = sweep_functions ()
-  printf ('### %s\n\n%s\n', name{1}, sweep_markdown (run_sweep (name{1}, args{1})));
+  printf ('### %s\n\n%s\n', name{1}, sweep_markdown (run_sweep (name{1}, mexdir)));
 end

@@ -32,8 +32,19 @@
 %   bvhread    - Read a BVH motion file into the inputs of posechain and poseglobal.
 %   bvhwrite   - Write a skeleton and its motion as a BVH file.
 %   motionresample - The same motion at another frame time.
-%   motionmap  - Apply a function to every motion of a collection of BVH files,
-%                on worker processes or cluster servers if asked.
+%   motionmap  - Apply a function to every motion of a collection of motion
+%                files, on worker processes or cluster servers if asked.
+%
+% Motion files of the labs
+%   c3dread    - Read a C3D file: markers, analog channels, events and parameters.
+%   c3dwrite   - Write markers, analog channels and events as a C3D file.
+%   trcread    - Read an OpenSim TRC marker file.
+%   trcwrite   - Write markers as an OpenSim TRC file.
+%   motread    - Read an OpenSim MOT or STO table.
+%   motwrite   - Write a table as an OpenSim MOT or STO file.
+%   asfread    - Read an ASF skeleton and its AMC motion into the inputs of posechain.
+%   Samples beside walk.bvh: the same walk as walk.c3d, walk.trc and walk.mot,
+%   and a subject of the motion database's form as walk.asf and walk.amc.
 %
 % Every result of the MEX functions is defined bit for bit; no input can
 % crash the host: a wrong one gets a clear error.

@@ -1,16 +1,23 @@
 function [results, failed] = motionmap(files, fun, varargin)
-%MOTIONMAP Apply a function to every motion of a collection of BVH files.
+%MOTIONMAP Apply a function to every motion of a collection of motion files.
 %   RESULTS = MOTIONMAP(FILES, FUN) reads each file of FILES with BVHREAD
 %   and returns RESULTS{k} = FUN(SKEL, MOTION, FILES{k}) for each, in the
 %   order of FILES. FUN gets the two outputs of BVHREAD and the file's name
 %   and returns one value of any kind (joint positions, features, a clip).
+%   The reader is chosen by the file's extension (in any case): .c3d
+%   C3DREAD, .trc TRCREAD, .mot and .sto MOTREAD, each giving FUN(D, [],
+%   FILE); .amc ASFREAD with its skeleton (<subject>.asf beside
+%   <subject>_<trial>.amc, as the motion database names them, or else the
+%   one .asf file of its folder; with neither, the file fails with the
+%   message of rotkit:motionmap:skeleton), .asf ASFREAD alone (MOTION []);
+%   any other file BVHREAD.
 %   FILES is a cell array of file names (RESULTS has its shape), one file
 %   name (a character row), a string array (MATLAB), or the struct array
 %   that DIR returns (each entry's folder and name).
 %
 %   [RESULTS, FAILED] = MOTIONMAP(...) also returns a logical array of the
 %   shape of RESULTS, true for every file that failed. A file fails when
-%   BVHREAD cannot read it or FUN raises an error on it; its entry of
+%   its reader cannot read it or FUN raises an error on it; its entry of
 %   RESULTS then holds the error message (a character row) in place of a
 %   result, and the other files go on. Test FAILED, not the class of
 %   RESULTS{k}: FUN may itself return text.
@@ -114,13 +121,21 @@ function [results, failed] = motionmap(files, fun, varargin)
 %   The warning rotkit:motionmap:noParallelPackage says that the files are
 %   done one by one, in GNU Octave without the parallel package.
 %
-%   Examples: the sample walk has 120 frames of 26 joints; a missing file
-%   fails with BVHREAD's message; two workers give the same results.
+%   Examples: the sample walk has 120 frames of 26 joints, as markers in
+%   its C3D and TRC files; a missing file fails with BVHREAD's message; two
+%   workers give the same results.
 %     >> file = fullfile(fileparts(which('bvhread')), 'samples', 'walk.bvh');
 %     >> frames = motionmap({file}, @(s, m, f) size(m.rootPositions, 2))
 %     frames =
 %     {
 %       [1,1] = 120
+%     }
+%     >> folder = fileparts(file);
+%     >> markers = motionmap(fullfile(folder, {'walk.c3d', 'walk.trc'}), @(d, m, f) numel(d.labels))
+%     markers =
+%     {
+%       [1,1] = 26
+%       [1,2] = 26
 %     }
 %     >> joints = @(s, m, f) numel(s.names);
 %     >> [counts, failed] = motionmap({file, 'missing.bvh'}, joints)
@@ -139,7 +154,7 @@ function [results, failed] = motionmap(files, fun, varargin)
 %     same = 1
 %
 %
-%   See also BVHREAD, POSECHAIN, PARCELLFUN, NETCELLFUN, PARFOR.
+%   See also BVHREAD, C3DREAD, TRCREAD, MOTREAD, ASFREAD, POSECHAIN, PARCELLFUN, NETCELLFUN, PARFOR.
 
   paths = fileList(files);
   if ~isa(fun, 'function_handle')
@@ -188,13 +203,51 @@ end
 % given a stale error there).
 function [result, failed] = readAndApply(file, fun)
   try
-    [skel, motion] = bvhread(file);
+    [skel, motion] = readMotion(file);
     result = fun(skel, motion, file);
     failed = false;
   catch err
     result = err.message;
     failed = true;
   end
+end
+
+% The reader of a file, chosen by its extension.
+function [skel, motion] = readMotion(file)
+  [folder, name, extension] = fileparts(file);
+  motion = [];
+  switch lower(extension)
+    case '.c3d'
+      skel = c3dread(file);
+    case '.trc'
+      skel = trcread(file);
+    case {'.mot', '.sto'}
+      skel = motread(file);
+    case '.asf'
+      skel = asfread(file);
+    case '.amc'
+      [skel, motion] = asfread(skeletonOf(folder, name), file);
+    otherwise
+      [skel, motion] = bvhread(file);
+  end
+end
+
+% The ASF file of an AMC file: <subject>.asf beside <subject>_<trial>.amc,
+% else the one ASF file of its folder.
+function asf = skeletonOf(folder, name)
+  cut = find(name == '_', 1, 'last');
+  if ~isempty(cut)
+    asf = fullfile(folder, [name(1:cut - 1), '.asf']);
+    if exist(asf, 'file') == 2
+      return
+    end
+  end
+  found = dir(fullfile(folder, '*.asf'));
+  if numel(found) ~= 1
+    error('rotkit:motionmap:skeleton', ['motionmap: no skeleton for "%s": neither <subject>.asf beside ' ...
+          '<subject>_<trial>.amc nor a single .asf file in its folder.'], name);
+  end
+  asf = fullfile(folder, found(1).name);
 end
 
 function [results, failed] = mapHere(paths, funs, progress)

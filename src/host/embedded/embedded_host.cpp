@@ -309,6 +309,17 @@ void mxSetField(mxArray* a, mwIndex index, const char* name, mxArray* value) {
   giveTo(slot, value);
 }
 
+int mxGetNumberOfFields(const mxArray* a) {
+  logCall("mxGetNumberOfFields");
+  return a->classId == mxSTRUCT_CLASS ? static_cast<int>(a->fieldNames.size()) : 0;
+}
+
+const char* mxGetFieldNameByNumber(const mxArray* a, int number) {
+  logCall("mxGetFieldNameByNumber");
+  if (a->classId != mxSTRUCT_CLASS || number < 0 || static_cast<std::size_t>(number) >= a->fieldNames.size()) return nullptr;
+  return a->fieldNames[static_cast<std::size_t>(number)].c_str();
+}
+
 mxArray* mxCreateCellMatrix_730(mwSize m, mwSize n) {
   logCall("mxCreateCellMatrix_730");
   mxArray* a = newArray({m, n});
@@ -333,13 +344,20 @@ void mxSetCell(mxArray* a, mwIndex index, mxArray* value) {
   giveTo(&a->elements[index], value);
 }
 
-void mxDestroyArray(mxArray* a) {
-  // An array the call created and destroys itself is no longer the host's to free.
-  if (record.active) {
-    for (auto& created : record.created) {
-      if (created == a) created = nullptr;
-    }
+// Forgets `a` and every array set into it: the call destroys them itself.
+static void forgetCreated(const mxArray* a) {
+  for (auto& created : record.created) {
+    if (created == a) created = nullptr;
   }
+  for (const mxArray* element : a->elements) {
+    if (element != nullptr) forgetCreated(element);
+  }
+}
+
+void mxDestroyArray(mxArray* a) {
+  // An array the call created and destroys itself (with what it holds) is
+  // no longer the host's to free.
+  if (record.active) forgetCreated(a);
   delete a;
 }
 

@@ -81,6 +81,10 @@ ROTKIT_HOST_API mxArray* mxGetField(const mxArray* a, mwIndex index, const char*
 // Sets field `name` of element `index` (a field the struct has), which
 // then owns `value`.
 ROTKIT_HOST_API void mxSetField(mxArray* a, mwIndex index, const char* name, mxArray* value);
+// A struct's field count (0 for any other class), and the name of field
+// `number` (from 0; null beyond the last).
+ROTKIT_HOST_API int mxGetNumberOfFields(const mxArray* a);
+ROTKIT_HOST_API const char* mxGetFieldNameByNumber(const mxArray* a, int number);
 // Cells: m x n, every element empty (null) at first.
 ROTKIT_HOST_API mxArray* mxCreateCellMatrix_730(mwSize m, mwSize n);
 ROTKIT_HOST_API mxArray* mxGetCell(const mxArray* a, mwIndex index);

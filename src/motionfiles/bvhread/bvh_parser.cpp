@@ -26,16 +26,7 @@ struct Token {
   const char* end;
   std::size_t line;
 
-  bool is(const char* word) const {
-    const std::size_t length = std::strlen(word);
-    if (static_cast<std::size_t>(end - begin) != length) return false;
-    for (std::size_t i = 0; i < length; ++i) {
-      char c = begin[i];
-      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-      if (c != word[i]) return false;
-    }
-    return true;
-  }
+  bool is(const char* word) const { return motionfiles::sameWordAnyCase(begin, end, word); }
   bool isChar(char c) const { return end - begin == 1 && *begin == c; }
   std::string text() const { return std::string(begin, end); }
 };
