@@ -1,7 +1,8 @@
 // Decimal numbers of the motion files, read and written exactly: reading
 // gives the double nearest to the text (std::from_chars, correctly
 // rounded), writing gives the shortest text that reads back as the same
-// double (std::to_chars), or D significant digits when fewer are asked for.
+// double (std::to_chars's characters, by shortest_double.h), or D
+// significant digits when fewer are asked for.
 // Part of the motion-file layer (file_io.h).
 #ifndef ROTKIT_MOTIONFILES_DECIMAL_H
 #define ROTKIT_MOTIONFILES_DECIMAL_H
