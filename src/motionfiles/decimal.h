@@ -27,7 +27,8 @@ Decimal readDecimal(const char* begin, const char* end, double& value);
 // terminator: "-2.2250738585072014e-308" has 24 characters.
 constexpr std::size_t kDecimalChars = 24;
 
-// Writes `value` (finite) at `out`, returns the end: the shortest text that
+// Writes `value` (finite) at `out`, which has room for kDecimalChars
+// (those past the returned end may be overwritten), returns the end: the shortest text that
 // reads back as `value` when digits = 0, else `digits` (1 to 17)
 // significant digits as printf's "%.<digits>g" gives them.
 char* writeDecimal(double value, int digits, char* out);

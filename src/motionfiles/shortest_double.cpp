@@ -112,7 +112,8 @@ Decimal shortestDecimal(u64 c, int q, bool narrowBelow) {
       d.digits = (vb < middle || (vb == middle && (s & 1) == 0)) ? s : t;
     }
   }
-  // Trailing zeros off, eight at a time first (whole numbers have many).
+  // Trailing zeros off (most have none), eight at a time where there are many.
+  if (d.digits % 10 != 0) return d;
   while (d.digits % 100000000 == 0) {
     d.digits /= 100000000;
     d.exponent += 8;
@@ -129,47 +130,42 @@ constexpr char kDigitPairs[] =
     "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
     "8081828384858687888990919293949596979899";
 
-constexpr u64 kPowersOf10[] = {1u,
-                               10u,
-                               100u,
-                               1000u,
-                               10000u,
-                               100000u,
-                               1000000u,
-                               10000000u,
-                               100000000u,
-                               1000000000u,
-                               10000000000u,
-                               100000000000u,
-                               1000000000000u,
-                               10000000000000u,
-                               100000000000000u,
-                               1000000000000000u,
-                               10000000000000000u,
-                               100000000000000000u,
-                               1000000000000000000u,
-                               10000000000000000000u};
+constexpr u64 kPowersOf10[] = {1u,           10u,           100u,           1000u,           10000u,
+                               100000u,      1000000u,      10000000u,      100000000u,      1000000000u,
+                               10000000000u, 100000000000u, 1000000000000u, 10000000000000u, 100000000000000u,
+                               1000000000000000u, 10000000000000000u, 100000000000000000u};
 
+constexpr int kMaxDigits = 17;
+
+// The number of digits of x (0 < x < 10^17).
 inline int digitCount(u64 x) {
+#if defined(__GNUC__)
+  const int bits = 64 - __builtin_clzll(x);
+  const int estimate = (bits * 1233) >> 12;  // floor(bits log10 2): n or n - 1
+  return estimate + (x >= kPowersOf10[estimate] ? 1 : 0);
+#else
   int n = 1;
-  while (n < 20 && x >= kPowersOf10[n]) ++n;
+  while (n < kMaxDigits && x >= kPowersOf10[n]) ++n;
   return n;
+#endif
 }
 
-// The n digits of x at [out, out + n), two at a time from the right.
-inline void writeDigits(u64 x, int n, char* out) {
-  char* p = out + n;
-  while (x >= 100) {
-    const unsigned pair = static_cast<unsigned>(x % 100);
-    x /= 100;
-    p -= 2;
-    std::memcpy(p, kDigitPairs + 2 * pair, 2);
-  }
-  if (x >= 10) {
-    std::memcpy(p - 2, kDigitPairs + 2 * x, 2);
-  } else {
-    p[-1] = static_cast<char>('0' + x);
-  }
+// Eight digits of v < 10^8 at p, leading zeros included.
+inline void writeEightDigits(std::uint32_t v, char* p) {
+  const std::uint32_t high = v / 10000, low = v % 10000;
+  std::memcpy(p, kDigitPairs + 2 * (high / 100), 2);
+  std::memcpy(p + 2, kDigitPairs + 2 * (high % 100), 2);
+  std::memcpy(p + 4, kDigitPairs + 2 * (low / 100), 2);
+  std::memcpy(p + 6, kDigitPairs + 2 * (low % 100), 2);
+}
+
+// The 17 digits of x < 10^17 at [p, p + 17), leading zeros included.
+inline void writeSeventeenDigits(u64 x, char* p) {
+  const u64 high = x / 100000000;
+  const std::uint32_t top = static_cast<std::uint32_t>(high / 100000000);
+  p[0] = static_cast<char>('0' + top);
+  writeEightDigits(static_cast<std::uint32_t>(high - u64{top} * 100000000), p + 1);
+  writeEightDigits(static_cast<std::uint32_t>(x - high * 100000000), p + 9);
 }
 
 // The exact whole number c 2^q (q > 0, below 10^23) in decimal.
@@ -191,9 +187,17 @@ char* writeExactWhole(u64 c, int q, char* out) {
 }
 
 // Fixed or scientific, by the length of each (fixed on a tie), as
-// std::to_chars's shortest form chooses.
+// std::to_chars's shortest form chooses. Pieces are moved in fixed sizes,
+// so [out, out + kScratch) may be written beyond the returned end.
+constexpr int kScratch = kShortestDoubleChars - 1;  // after a sign
+
 char* writeForm(const Decimal& d, u64 c, int q, char* out) {
   const int n = digitCount(d.digits);
+  char buffer[kMaxDigits + 16];
+  writeSeventeenDigits(d.digits, buffer);
+  std::memset(buffer + kMaxDigits, '0', 16);
+  const char* digits = buffer + kMaxDigits - n;  // n digits, then zeros
+
   const int scientificExponent = d.exponent + n - 1;
   const int magnitude = scientificExponent < 0 ? -scientificExponent : scientificExponent;
   const int scientificLength = n + (n > 1 ? 1 : 0) + 2 + (magnitude >= 100 ? 3 : 2);
@@ -209,43 +213,41 @@ char* writeForm(const Decimal& d, u64 c, int q, char* out) {
     if (d.exponent >= 0) {
       // Beyond 2^53 the padded digits may differ from the value: printed exactly.
       if (q > 0) return writeExactWhole(c, q, out);
-      writeDigits(d.digits, n, out);
-      std::memset(out + n, '0', static_cast<std::size_t>(d.exponent));
-      return out + n + d.exponent;
+      // Below 2^53: at most 16 characters, digits and zeros.
+      std::memcpy(out, digits, 16);
+      return out + fixedLength;
     }
     if (scientificExponent >= 0) {
       const int whole = scientificExponent + 1;
-      char digits[20];
-      writeDigits(d.digits, n, digits);
-      std::memcpy(out, digits, static_cast<std::size_t>(whole));
+      std::memcpy(out, digits, 16);
       out[whole] = '.';
-      std::memcpy(out + whole + 1, digits + whole, static_cast<std::size_t>(n - whole));
+      if (whole + 1 + 16 <= kScratch) {
+        std::memcpy(out + whole + 1, digits + whole, 16);
+      } else {
+        std::memcpy(out + whole + 1, digits + whole, static_cast<std::size_t>(n - whole));
+      }
       return out + n + 1;
     }
+    // "0." and at most three zeros (more and the scientific form is shorter).
     const int zeros = -scientificExponent - 1;
-    out[0] = '0';
-    out[1] = '.';
-    std::memset(out + 2, '0', static_cast<std::size_t>(zeros));
-    writeDigits(d.digits, n, out + 2 + zeros);
-    return out + 2 + zeros + n;
+    std::memcpy(out, "0.000", 5);
+    std::memcpy(out + 2 + zeros, digits, kMaxDigits);
+    return out + fixedLength;
   }
   // Scientific: the first digit, the point and the others, e, sign, two or three digits.
-  writeDigits(d.digits, n, out + 1);
-  out[0] = out[1];
-  char* p = out + 1;
-  if (n > 1) {
-    *p = '.';
-    p += n;
-  }
-  *p++ = 'e';
-  *p++ = scientificExponent < 0 ? '-' : '+';
+  out[0] = digits[0];
+  out[1] = '.';
+  std::memcpy(out + 2, digits + 1, 16);
+  char* p = out + (n > 1 ? n + 1 : 1);
+  p[0] = 'e';
+  p[1] = scientificExponent < 0 ? '-' : '+';
   if (magnitude >= 100) {
-    *p++ = static_cast<char>('0' + magnitude / 100);
-    std::memcpy(p, kDigitPairs + 2 * (magnitude % 100), 2);
-  } else {
-    std::memcpy(p, kDigitPairs + 2 * magnitude, 2);
+    p[2] = static_cast<char>('0' + magnitude / 100);
+    std::memcpy(p + 3, kDigitPairs + 2 * (magnitude % 100), 2);
+    return p + 5;
   }
-  return p + 2;
+  std::memcpy(p + 2, kDigitPairs + 2 * magnitude, 2);
+  return p + 4;
 }
 
 } // namespace

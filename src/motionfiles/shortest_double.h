@@ -14,7 +14,9 @@ namespace motionfiles {
 // terminator: "-2.2250738585072014e-308" has 24 characters.
 constexpr int kShortestDoubleChars = 24;
 
-// Writes `value` at `out` (at least kShortestDoubleChars), returns the end.
+// Writes `value` at `out`, returns the end. The kShortestDoubleChars
+// characters from `out` on are its room: those past the end may be
+// overwritten too.
 char* writeShortestDouble(double value, char* out);
 
 } // namespace motionfiles
