@@ -1,6 +1,8 @@
 // Reading and writing decimal numbers exactly (decimal.h).
 #include "motionfiles/decimal.h"
 
+#include "motionfiles/shortest_double.h"
+
 #include <charconv>
 #include <system_error>
 
@@ -90,10 +92,10 @@ Decimal readDecimal(const char* begin, const char* end, double& value) {
 }
 
 char* writeDecimal(double value, int digits, char* out) {
-  const std::to_chars_result result = digits == 0 ? std::to_chars(out, out + kDecimalChars, value)
-                                                  : std::to_chars(out, out + kDecimalChars, value,
-                                                                  std::chars_format::general, digits);
-  return result.ptr;
+  // The shortest form by the formatter of shortest_double.h: the same
+  // characters as std::to_chars(out, end, value), several times faster.
+  if (digits == 0) return writeShortestDouble(value, out);
+  return std::to_chars(out, out + kDecimalChars, value, std::chars_format::general, digits).ptr;
 }
 
 } // namespace motionfiles

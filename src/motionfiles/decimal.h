@@ -1,7 +1,8 @@
 // Decimal numbers of the motion files, read and written exactly: reading
 // gives the double nearest to the text (std::from_chars, correctly
 // rounded), writing gives the shortest text that reads back as the same
-// double (std::to_chars), or D significant digits when fewer are asked for.
+// double (std::to_chars's characters, by shortest_double.h), or D
+// significant digits when fewer are asked for.
 // Part of the motion-file layer (file_io.h).
 #ifndef ROTKIT_MOTIONFILES_DECIMAL_H
 #define ROTKIT_MOTIONFILES_DECIMAL_H
@@ -26,7 +27,8 @@ Decimal readDecimal(const char* begin, const char* end, double& value);
 // terminator: "-2.2250738585072014e-308" has 24 characters.
 constexpr std::size_t kDecimalChars = 24;
 
-// Writes `value` (finite) at `out`, returns the end: the shortest text that
+// Writes `value` (finite) at `out`, which has room for kDecimalChars
+// (those past the returned end may be overwritten), returns the end: the shortest text that
 // reads back as `value` when digits = 0, else `digits` (1 to 17)
 // significant digits as printf's "%.<digits>g" gives them.
 char* writeDecimal(double value, int digits, char* out);
