@@ -21,16 +21,23 @@
 
 namespace {
 
-// Sets ROTKIT_NUM_THREADS for the scope of a test.
-struct ThreadsFromEnvironment {
-  explicit ThreadsFromEnvironment(const char* value) {
-    if (value == nullptr) {
-      unsetenv("ROTKIT_NUM_THREADS");
-    } else {
-      setenv("ROTKIT_NUM_THREADS", value, 1);
-    }
+// Sets ROTKIT_NUM_THREADS for the scope of a test (Windows' C runtime
+// removes a variable set to the empty string: "" is then tested as unset).
+void setThreadsVariable(const char* value) {
+#if defined(_WIN32)
+  _putenv_s("ROTKIT_NUM_THREADS", value == nullptr ? "" : value);
+#else
+  if (value == nullptr) {
+    unsetenv("ROTKIT_NUM_THREADS");
+  } else {
+    setenv("ROTKIT_NUM_THREADS", value, 1);
   }
-  ~ThreadsFromEnvironment() { unsetenv("ROTKIT_NUM_THREADS"); }
+#endif
+}
+
+struct ThreadsFromEnvironment {
+  explicit ThreadsFromEnvironment(const char* value) { setThreadsVariable(value); }
+  ~ThreadsFromEnvironment() { setThreadsVariable(nullptr); }
 };
 
 // Counts how often each column ran and on how many threads the call ran.

@@ -3,7 +3,15 @@
 // mexErrMsgTxt into an unwind back to `embedded::call`.
 #include "embedded_host.h"
 
+#if defined(_WIN32)
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+#else
 #include <dlfcn.h>
+#endif
 
 #include <cstdio>
 #include <cstdlib>
@@ -347,20 +355,85 @@ CallResult call(MexEntry entry, int nlhs, const std::vector<const mxArray*>& inp
   return result;
 }
 
-MexEntry loadEntry(const std::string& libraryPath) {
-  void* library = dlopen(libraryPath.c_str(), RTLD_NOW | RTLD_LOCAL);
-  if (library == nullptr) {
-    std::fprintf(stderr, "embedded host: cannot load %s: %s\n", libraryPath.c_str(), dlerror());
+namespace {
+
+#if defined(_WIN32)
+// Windows takes file names as UTF-16; the tests give them in UTF-8.
+std::wstring wideName(const std::string& utf8) {
+  const int length = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), static_cast<int>(utf8.size()),
+                                         nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(length > 0 ? length : 0), L'\0');
+  if (length > 0) {
+    MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), static_cast<int>(utf8.size()), &wide[0], length);
+  }
+  return wide;
+}
+
+// A deliverable's own folder is searched first for the DLLs it imports, as
+// it is for a MEX file that MATLAB loads.
+void* openLibrary(const std::string& path, std::string& error) {
+  HMODULE library = LoadLibraryExW(wideName(path).c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+  if (library == nullptr) error = "Windows error " + std::to_string(GetLastError());
+  return static_cast<void*>(library);
+}
+
+void* findSymbol(void* library, const char* name) {
+  FARPROC symbol = GetProcAddress(static_cast<HMODULE>(library), name);
+  void* address = nullptr;
+  std::memcpy(&address, &symbol, sizeof address);
+  return address;
+}
+
+void closeLibrary(void* library) { FreeLibrary(static_cast<HMODULE>(library)); }
+
+bool libraryIsLoaded(const std::string& path) {
+  HMODULE module = nullptr;
+  return GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT, wideName(path).c_str(), &module) != 0;
+}
+#else
+void* openLibrary(const std::string& path, std::string& error) {
+  void* library = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+  if (library == nullptr) error = dlerror();
+  return library;
+}
+
+void* findSymbol(void* library, const char* name) { return dlsym(library, name); }
+
+void closeLibrary(void* library) { dlclose(library); }
+
+bool libraryIsLoaded(const std::string& path) {
+  void* library = dlopen(path.c_str(), RTLD_NOW | RTLD_NOLOAD);
+  if (library != nullptr) dlclose(library);  // the reference RTLD_NOLOAD took
+  return library != nullptr;
+}
+#endif
+
+} // namespace
+
+Library loadLibrary(const std::string& libraryPath) {
+  std::string error;
+  Library library;
+  library.handle = openLibrary(libraryPath, error);
+  if (library.handle == nullptr) {
+    std::fprintf(stderr, "embedded host: cannot load %s: %s\n", libraryPath.c_str(), error.c_str());
     std::exit(2);
   }
-  void* symbol = dlsym(library, "mexFunction");
+  void* symbol = findSymbol(library.handle, "mexFunction");
   if (symbol == nullptr) {
     std::fprintf(stderr, "embedded host: %s exports no mexFunction\n", libraryPath.c_str());
     std::exit(2);
   }
-  MexEntry entry;
-  std::memcpy(&entry, &symbol, sizeof entry);
-  return entry;
+  std::memcpy(&library.entry, &symbol, sizeof library.entry);
+  return library;
 }
+
+MexEntry loadEntry(const std::string& libraryPath) { return loadLibrary(libraryPath).entry; }
+
+void unloadLibrary(Library& library) {
+  if (library.handle != nullptr) closeLibrary(library.handle);
+  library = Library{};
+}
+
+bool isLoaded(const std::string& libraryPath) { return libraryIsLoaded(libraryPath); }
 
 } // namespace embedded
