@@ -54,9 +54,9 @@ void useThreads(const char* count) {
 #endif
 }
 
-// rotnormalize of 2^20 columns of (1, 1, 1, 1): enough for every thread.
+// rotnormalize of 2^19 columns of (1, 1, 1, 1): enough for every thread.
 std::vector<double> normalizeMany(embedded::MexEntry rotnormalize) {
-  auto q = embedded::makeDouble(4, 1 << 20, std::vector<double>(4 << 20, 1.0));
+  auto q = embedded::makeDouble(4, 1 << 19, std::vector<double>(4 << 19, 1.0));
   embedded::CallResult out = embedded::call(rotnormalize, 1, {q.get()});
   EXPECT_FALSE(out.raised) << out.message;
   return out.raised ? std::vector<double>{} : embedded::values(out.output.get());
@@ -67,7 +67,7 @@ TEST(Unload, AtExitJoinsTheWorkersThenTheLibraryGoesAndLoadsAgain) {
   const std::size_t before = threadsOfThisProcess();
   embedded::Library library = embedded::loadLibrary(kLibrary);
   const std::vector<double> first = normalizeMany(library.entry);
-  ASSERT_EQ(first.size(), std::size_t{4} << 20);
+  ASSERT_EQ(first.size(), std::size_t{4} << 19);
   EXPECT_EQ(first[0], 0.5);
   EXPECT_EQ(threadsOfThisProcess(), before + 2) << "two workers beside the caller";
   EXPECT_EQ(embedded::runAtExit(), 1u);

@@ -13,11 +13,8 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
-# The C++ runtime (libstdc++, libgcc, winpthread) linked into every binary,
-# as a MEX file must be: MATLAB's folders hold no MinGW runtime DLL.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
-set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static")
-set(CMAKE_MODULE_LINKER_FLAGS_INIT "-static")
+# The C++ runtime is linked into every binary by the flags of src/flags.txt
+# (mingw.link), the same as build_mex.m gives MATLAB's MinGW-w64.
 
 # Wine runs the tests, in a prefix of the build's own (made on first use),
 # without its debug output or the installers of Mono and Gecko, with the
