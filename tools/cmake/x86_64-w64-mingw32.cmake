@@ -14,7 +14,10 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 # The C++ runtime is linked into every binary by the flags of src/flags.txt
-# (mingw.link), the same as build_mex.m gives MATLAB's MinGW-w64.
+# (mingw.link), the same as build_mex.m gives MATLAB's MinGW-w64; the test
+# programs take every library of MinGW's statically (libquadmath too), so
+# that Wine needs none of its DLLs.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 
 # Wine runs the tests, in a prefix of the build's own (made on first use),
 # without its debug output or the installers of Mono and Gecko, with the
