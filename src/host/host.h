@@ -12,6 +12,7 @@
 //               mxIsLogical mxIsStruct mxIsCell mxGetClassID mxGetM mxGetN
 //               mxGetNumberOfElements mxGetNumberOfDimensions mxGetDimensions
 //   reading     mxGetPr mxGetLogicals mxGetString mxGetField mxGetCell
+//               (MATLAB alone: mxArrayToUTF8String mxFree, for file names)
 //   creating    mxCreateDoubleMatrix mxCreateNumericArray (double)
 //               mxCreateLogicalMatrix mxCreateString mxCreateStructMatrix
 //               mxCreateCellMatrix, and mxSetField mxSetCell (the struct or
