@@ -9,15 +9,11 @@
 #include <cstring>
 
 #if defined(_WIN32)
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#define WIN32_LEAN_AND_MEAN
-#include <windows.h>
+#include "host/windows_names.h"
+
 #include <fcntl.h>
 #include <io.h>
 #include <process.h>
-#include <climits>
 #else
 #include <unistd.h>
 #endif
@@ -27,20 +23,6 @@ namespace motionfiles {
 namespace {
 
 #if defined(_WIN32)
-// Windows' file API takes names as UTF-16; the hosts give UTF-8. False for
-// bytes that are not UTF-8, which can name no file (rather than a file
-// with U+FFFD in its name).
-bool wideName(const std::string& utf8, std::wstring& wide) {
-  wide.clear();
-  if (utf8.empty()) return true;
-  if (utf8.size() > static_cast<std::size_t>(INT_MAX)) return false;
-  const int size = static_cast<int>(utf8.size());
-  const int count = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), size, nullptr, 0);
-  if (count <= 0) return false;
-  wide.assign(static_cast<std::size_t>(count), L'\0');
-  return MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), size, &wide[0], count) == count;
-}
-
 // A new file that did not exist, open for writing (C11's "wbx", which
 // older Microsoft runtimes, MinGW's msvcrt among them, do not know).
 std::FILE* createNewFile(const std::wstring& path) {

@@ -12,11 +12,8 @@
 #include <vector>
 
 #if defined(_WIN32)
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#define WIN32_LEAN_AND_MEAN
-#include <windows.h>
+#include "host/windows_names.h"
+
 #include <tlhelp32.h>
 #else
 #include <dirent.h>

@@ -11,24 +11,12 @@
 #include <vector>
 
 #if defined(_WIN32)
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#define WIN32_LEAN_AND_MEAN
-#include <windows.h>
+#include "host/windows_names.h"
 #else
 #include <dirent.h>
 #endif
 
 #if defined(_WIN32)
-inline std::wstring wideOf(const std::string& utf8) {
-  const int count = MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(count > 0 ? count : 1), L'\0');
-  if (count > 0) MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, &wide[0], count);
-  wide.pop_back();
-  return wide;
-}
-
 inline std::string utf8Of(const wchar_t* wide) {
   const int count = WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr);
   std::string utf8(static_cast<std::size_t>(count > 0 ? count : 1), '\0');
@@ -49,7 +37,7 @@ inline std::string scratchFolder() {
   for (int attempt = 0; attempt < 100; ++attempt) {
     const std::string folder = utf8Of(base) + "rotkit-files-" + std::to_string(GetCurrentProcessId()) + "-" +
                                std::to_string(counter++);
-    if (CreateDirectoryW(wideOf(folder).c_str(), nullptr)) return folder;
+    if (CreateDirectoryW(wideName(folder).c_str(), nullptr)) return folder;
   }
   return std::string();
 #else
@@ -64,7 +52,7 @@ inline std::vector<std::string> listing(const std::string& folder) {
   std::vector<std::string> names;
 #if defined(_WIN32)
   WIN32_FIND_DATAW found;
-  HANDLE search = FindFirstFileW(wideOf(folder + "\\*").c_str(), &found);
+  HANDLE search = FindFirstFileW(wideName(folder + "\\*").c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return names;
   do {
     const std::string name = utf8Of(found.cFileName);
@@ -84,7 +72,7 @@ inline std::vector<std::string> listing(const std::string& folder) {
 
 inline std::FILE* openScratch(const std::string& path, const char* mode) {
 #if defined(_WIN32)
-  return _wfopen(wideOf(path).c_str(), wideOf(mode).c_str());
+  return _wfopen(wideName(path).c_str(), wideName(mode).c_str());
 #else
   return std::fopen(path.c_str(), mode);
 #endif
@@ -113,7 +101,7 @@ inline bool writeScratch(const std::string& path, const std::string& text) {
 // Removes a file, or an empty folder.
 inline void removeScratch(const std::string& path) {
 #if defined(_WIN32)
-  if (!DeleteFileW(wideOf(path).c_str())) RemoveDirectoryW(wideOf(path).c_str());
+  if (!DeleteFileW(wideName(path).c_str())) RemoveDirectoryW(wideName(path).c_str());
 #else
   std::remove(path.c_str());  // a file or an empty folder
 #endif

@@ -5,11 +5,7 @@
 #include "embedded_host.h"
 
 #if defined(_WIN32)
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#define WIN32_LEAN_AND_MEAN
-#include <windows.h>
+#include "host/windows_names.h"
 #else
 #include <dlfcn.h>
 #endif
@@ -523,17 +519,6 @@ CallResult call(MexEntry entry, int nlhs, const std::vector<const mxArray*>& inp
 namespace {
 
 #if defined(_WIN32)
-// Windows takes file names as UTF-16; the tests give them in UTF-8.
-std::wstring wideName(const std::string& utf8) {
-  const int length = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), static_cast<int>(utf8.size()),
-                                         nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(length > 0 ? length : 0), L'\0');
-  if (length > 0) {
-    MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), static_cast<int>(utf8.size()), &wide[0], length);
-  }
-  return wide;
-}
-
 // A deliverable's own folder is searched first for the DLLs it imports, as
 // it is for a MEX file that MATLAB loads.
 void* openLibrary(const std::string& path, std::string& error) {

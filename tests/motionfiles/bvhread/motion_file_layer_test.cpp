@@ -204,7 +204,7 @@ TEST(FileIo, NamesOutsideAsciiAndReplacing) {
   const std::string inner = folder + "/\u00e9t\u00e9";
   const std::string nested = inner + "/x.bvh";
 #if defined(_WIN32)
-  ASSERT_TRUE(CreateDirectoryW(wideOf(inner).c_str(), nullptr));
+  ASSERT_TRUE(CreateDirectoryW(wideName(inner).c_str(), nullptr));
 #else
   ASSERT_EQ(mkdir(inner.c_str(), 0700), 0);
 #endif
