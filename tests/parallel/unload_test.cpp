@@ -5,6 +5,8 @@
 // reference), and the DLL goes once they are joined.
 #include "embedded_host.h"
 
+#include "support/thread_count.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -43,13 +45,6 @@ std::size_t threadsOfThisProcess() {
   return count;
 }
 
-void useThreads(const char* count) {
-#if defined(_WIN32)
-  _putenv_s("ROTKIT_NUM_THREADS", count);
-#else
-  setenv("ROTKIT_NUM_THREADS", count, 1);
-#endif
-}
 
 // rotnormalize of 2^19 columns of (1, 1, 1, 1): enough for every thread.
 std::vector<double> normalizeMany(embedded::MexEntry rotnormalize) {
@@ -60,7 +55,7 @@ std::vector<double> normalizeMany(embedded::MexEntry rotnormalize) {
 }
 
 TEST(Unload, AtExitJoinsTheWorkersThenTheLibraryGoesAndLoadsAgain) {
-  useThreads("3");
+  setThreadsVariable("3");
   const std::size_t before = threadsOfThisProcess();
   embedded::Library library = embedded::loadLibrary(kLibrary);
   const std::vector<double> first = normalizeMany(library.entry);
@@ -82,7 +77,7 @@ TEST(Unload, AtExitJoinsTheWorkersThenTheLibraryGoesAndLoadsAgain) {
 
 #if defined(_WIN32)
 TEST(Unload, WindowsKeepsTheDllOfLivingWorkersLoaded) {
-  useThreads("3");
+  setThreadsVariable("3");
   embedded::Library library = embedded::loadLibrary(kLibrary);
   normalizeMany(library.entry);
   embedded::unloadLibrary(library);  // without the mexAtExit function

@@ -5,6 +5,8 @@
 // mexAtExit does on `clear`) and a fork().
 #include "parallel/worker_pool.h"
 
+#include "support/thread_count.h"
+
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -20,20 +22,6 @@
 #endif
 
 namespace {
-
-// Sets ROTKIT_NUM_THREADS for the scope of a test (Windows' C runtime
-// removes a variable set to the empty string: "" is then tested as unset).
-void setThreadsVariable(const char* value) {
-#if defined(_WIN32)
-  _putenv_s("ROTKIT_NUM_THREADS", value == nullptr ? "" : value);
-#else
-  if (value == nullptr) {
-    unsetenv("ROTKIT_NUM_THREADS");
-  } else {
-    setenv("ROTKIT_NUM_THREADS", value, 1);
-  }
-#endif
-}
 
 struct ThreadsFromEnvironment {
   explicit ThreadsFromEnvironment(const char* value) { setThreadsVariable(value); }
