@@ -102,14 +102,21 @@ function buildOctave(root, outdir, name, sources, flags)
 end
 
 function buildMatlab(root, outdir, name, sources, flags)
+  % The compiler that mex -setup C++ selected: Microsoft's (its flags in
+  % COMPFLAGS), MinGW-w64 (MATLAB's add-on; GCC's flags, and its C++
+  % runtime linked in, as MATLAB has no MinGW DLLs on its path), or GCC and
+  % Clang on Linux and macOS.
   compiler = mex.getCompilerConfigurations('C++', 'Selected');
-  if ispc() && ~isempty(strfind(lower(compiler.Name), 'microsoft'))
+  compilerName = lower(compiler.Name);
+  if ispc() && ~isempty(strfind(compilerName, 'microsoft'))
     options = {['COMPFLAGS=$COMPFLAGS ' flags.msvc_std ' ' flags.msvc_fp], ...
                ['OPTIMFLAGS=' flags.msvc_optimize]};
   else
-    % GCC, Clang and MinGW-w64.
     options = {['CXXFLAGS=$CXXFLAGS ' flags.gcc_std ' ' flags.gcc_fp], ...
                ['CXXOPTIMFLAGS=' flags.gcc_optimize]};
+    if ispc() && ~isempty(strfind(compilerName, 'mingw'))
+      options{end + 1} = ['LDFLAGS=$LDFLAGS ' flags.mingw_link];
+    end
   end
   mex('-R2017b', ['-I' fullfile(root, 'src')], options{:}, '-output', name, '-outdir', outdir, sources{:});
 end

@@ -8,12 +8,15 @@ packages=(g++ make cmake pkg-config python3 googletest libgtest-dev libsimde-dev
           octave liboctave-dev octave-doctest octave-parallel iproute2 gnuplot-nox ghostscript fonts-freefont-otf)
 # Extra sets: "fuzz" adds clang and its libFuzzer runtime; "arm64" the cross
 # compiler, qemu-user and GoogleTest's sources for make test-arm64;
+# "windows" MinGW-w64 (the POSIX thread model, for std::thread), its
+# binutils, Wine and GoogleTest's sources for make test-windows;
 # "accuracy" adds scipy, which only the comparisons of make accuracy and
 # make bench use; "bench" Google Benchmark, for make bench alone.
 for extra in "$@"; do
   case "$extra" in
     fuzz) packages+=(clang libclang-rt-14-dev) ;;
     arm64) packages+=(g++-aarch64-linux-gnu binutils-aarch64-linux-gnu qemu-user googletest) ;;
+    windows) packages+=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64 googletest) ;;
     accuracy) packages+=(python3-scipy) ;;
     bench) packages+=(libbenchmark-dev) ;;
     *) echo "setup.sh: unknown set '$extra'" >&2; exit 2 ;;

@@ -13,6 +13,7 @@
 //               mxGetNumberOfElements mxGetNumberOfDimensions mxGetDimensions
 //   reading     mxGetPr mxGetLogicals mxGetString mxGetField mxGetCell
 //               mxGetNumberOfFields mxGetFieldNameByNumber
+//               (MATLAB alone: mxArrayToUTF8String mxFree, for file names)
 //   creating    mxCreateDoubleMatrix mxCreateNumericArray (double)
 //               mxCreateLogicalMatrix mxCreateString mxCreateStructMatrix
 //               mxCreateCellMatrix, and mxSetField mxSetCell (the struct or

@@ -19,18 +19,21 @@ struct SharedRefusal {
 
 namespace refusal {
 
+// Plain constexpr, a copy in each file (not inline): GCC gives inline
+// variables STB_GNU_UNIQUE binding, and a shared library that has one is
+// never unloaded (dlclose, Octave's `clear`, leaves it loaded).
 // The call form as the subject: "Not enough input arguments; the call is V2 = rotapply(Q, V)."
-inline constexpr SharedRefusal notEnoughInputs{"notEnoughInputs", "Not enough input arguments; the call is ", "."};
-inline constexpr SharedRefusal tooManyInputs{"tooManyInputs", "Too many input arguments; the call is ", "."};
-inline constexpr SharedRefusal tooManyOutputs{"tooManyOutputs", "Too many output arguments; the call is ", "."};
+constexpr SharedRefusal notEnoughInputs{"notEnoughInputs", "Not enough input arguments; the call is ", "."};
+constexpr SharedRefusal tooManyInputs{"tooManyInputs", "Too many input arguments; the call is ", "."};
+constexpr SharedRefusal tooManyOutputs{"tooManyOutputs", "Too many output arguments; the call is ", "."};
 
 // An argument as the subject. Classes other than double and complex doubles
 // are refused alike; sparse storage holds only the nonzero elements, not
 // the column-major block a kernel reads; counts of 2^31 and more would be
 // cut by the 32-bit data model (2^32 + 1 read as 1).
-inline constexpr SharedRefusal notRealDouble{"notRealDouble", "", " must be a real, full double array."};
-inline constexpr SharedRefusal sparse{"sparse", "", " must not be sparse; convert it with full()."};
-inline constexpr SharedRefusal tooLarge{"tooLarge", "", " is too large: its row and column counts must be below 2^31."};
+constexpr SharedRefusal notRealDouble{"notRealDouble", "", " must be a real, full double array."};
+constexpr SharedRefusal sparse{"sparse", "", " must not be sparse; convert it with full()."};
+constexpr SharedRefusal tooLarge{"tooLarge", "", " is too large: its row and column counts must be below 2^31."};
 
 // Appends `text` to the string in out[0..size), cutting it to fit.
 inline void append(char* out, std::size_t size, const char* text) {

@@ -12,6 +12,16 @@
 #include <exception>
 #include <string>
 
+// printf's checks of a format. To MinGW's GCC, "printf" is Microsoft's
+// printf (no %zu); C++ programs there get the C99 one, "gnu_printf".
+#if defined(__MINGW32__)
+#define ROTKIT_PRINTF_LIKE(formatAt, argsAt) __attribute__((format(gnu_printf, formatAt, argsAt)))
+#elif defined(__GNUC__) || defined(__clang__)
+#define ROTKIT_PRINTF_LIKE(formatAt, argsAt) __attribute__((format(printf, formatAt, argsAt)))
+#else
+#define ROTKIT_PRINTF_LIKE(formatAt, argsAt)
+#endif
+
 namespace motionfiles {
 
 // A fault of a file or of its reading. `reason` is the last word of the
@@ -32,10 +42,7 @@ inline std::string formatted(const char* format, std::va_list args) {
 }
 
 // Throws a FileError; `format` as printf's.
-[[noreturn]]
-#if defined(__GNUC__) || defined(__clang__)
-__attribute__((format(printf, 3, 4)))
-#endif
+[[noreturn]] ROTKIT_PRINTF_LIKE(3, 4)
 inline void failAt(std::size_t line, const char* reason, const char* format, ...) {
   FileError error;
   error.reason = reason;

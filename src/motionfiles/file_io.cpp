@@ -9,8 +9,11 @@
 #include <cstring>
 
 #if defined(_WIN32)
+#include "host/windows_names.h"
+
+#include <fcntl.h>
+#include <io.h>
 #include <process.h>
-#include <windows.h>
 #else
 #include <unistd.h>
 #endif
@@ -20,19 +23,42 @@ namespace motionfiles {
 namespace {
 
 #if defined(_WIN32)
-std::wstring wideName(const std::string& utf8) {
-  const int count = MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, nullptr, 0);
-  std::wstring wide(count > 0 ? static_cast<std::size_t>(count) : 1, L'\0');
-  if (count > 0) MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, &wide[0], count);
-  wide.resize(wide.size() - 1);
-  return wide;
+// A new file that did not exist, open for writing (C11's "wbx", which
+// older Microsoft runtimes, MinGW's msvcrt among them, do not know).
+std::FILE* createNewFile(const std::wstring& path) {
+  HANDLE handle = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) {
+    const DWORD error = GetLastError();
+    errno = error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS ? EEXIST : EACCES;
+    return nullptr;
+  }
+  const int descriptor = _open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_WRONLY | _O_BINARY);
+  if (descriptor < 0) {
+    CloseHandle(handle);
+    return nullptr;
+  }
+  std::FILE* file = _fdopen(descriptor, "wb");
+  if (file == nullptr) _close(descriptor);  // closes the handle too
+  return file;
 }
 #endif
 
-// Renames `from` onto `to`, replacing `to`: one atomic step on POSIX.
+// Renames `from` onto `to`, replacing `to`: one atomic step on POSIX; on
+// Windows MoveFileEx with replace (rename refuses a target that exists).
+// A virus scanner or an indexer may hold the new file open for a moment
+// after it is closed: the move is tried again a few times before it fails.
 bool renameOnto(const std::string& from, const std::string& to) {
 #if defined(_WIN32)
-  return MoveFileExW(wideName(from).c_str(), wideName(to).c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+  std::wstring wideFrom;
+  std::wstring wideTo;
+  if (!wideName(from, wideFrom) || !wideName(to, wideTo)) return false;
+  for (int attempt = 0;; ++attempt) {
+    if (MoveFileExW(wideFrom.c_str(), wideTo.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
+    const DWORD error = GetLastError();
+    const bool held = error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_ACCESS_DENIED;
+    if (!held || attempt == 5) return false;
+    Sleep(20u << attempt);  // 20 ms, then longer: at most 1.26 s in all
+  }
 #else
   return std::rename(from.c_str(), to.c_str()) == 0;
 #endif
@@ -40,7 +66,8 @@ bool renameOnto(const std::string& from, const std::string& to) {
 
 void removeFile(const std::string& path) {
 #if defined(_WIN32)
-  _wremove(wideName(path).c_str());
+  std::wstring wide;
+  if (wideName(path, wide)) DeleteFileW(wide.c_str());
 #else
   std::remove(path.c_str());
 #endif
@@ -71,8 +98,14 @@ std::string folderOf(const std::string& path) {
 FileHandle openFile(const std::string& path, const char* mode) {
   if (path.find('\0') != std::string::npos) return FileHandle();  // no name of the system's holds one
 #if defined(_WIN32)
+  std::wstring wide;
+  if (!wideName(path, wide)) {
+    errno = ENOENT;
+    return FileHandle();
+  }
+  if (std::strchr(mode, 'x') != nullptr) return FileHandle(createNewFile(wide));
   const std::wstring wideMode(mode, mode + std::strlen(mode));
-  return FileHandle(_wfopen(wideName(path).c_str(), wideMode.c_str()));
+  return FileHandle(_wfopen(wide.c_str(), wideMode.c_str()));
 #else
   return FileHandle(std::fopen(path.c_str(), mode));
 #endif

@@ -23,7 +23,9 @@ struct FileCloser {
 };
 using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 
-// Opens `path` (UTF-8) in binary mode: "rb" or "wb". Null when it cannot.
+// Opens `path` (UTF-8) in binary mode, so that no line end is translated:
+// "rb", "wb", or "wbx" for a file that must not exist yet (errno EEXIST
+// when it does). Null when it cannot.
 FileHandle openFile(const std::string& path, const char* mode);
 
 // A file's bytes, with one zero byte after them (so a scan may stop at it

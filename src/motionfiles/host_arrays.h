@@ -46,15 +46,26 @@ inline mxArray* createTextRow(const std::vector<std::string>& texts) {
   return cell;
 }
 
-// The text of a char row of the host (UTF-8), or false when `a` is not a
-// non-empty char row.
+// The text of a char row of the host, in UTF-8, or false when `a` is not a
+// non-empty char row. Octave's chars are UTF-8 bytes already; MATLAB's are
+// UTF-16, and its mxGetString gives them in the local code page (on
+// Windows, a name outside it would become '?'), so MATLAB's are asked for
+// in UTF-8.
 inline bool readCharRow(const mxArray* a, std::string& text) {
   if (!mxIsChar(a) || mxGetNumberOfDimensions(a) != 2 || mxGetM(a) != 1 || mxGetN(a) == 0) return false;
+#if !defined(HAVE_OCTAVE) && !defined(ROTKIT_EMBEDDED_HOST)
+  char* utf8 = mxArrayToUTF8String(a);
+  if (utf8 == nullptr) return false;
+  text.assign(utf8);
+  mxFree(utf8);
+  return true;
+#else
   // A character may take up to 4 bytes in UTF-8.
   std::vector<char> buffer(4 * mxGetN(a) + 1);
   if (mxGetString(a, buffer.data(), static_cast<mwSize>(buffer.size())) != 0) return false;
   text.assign(buffer.data());
   return true;
+#endif
 }
 
 } // namespace motionfiles

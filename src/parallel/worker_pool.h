@@ -11,7 +11,10 @@
 // leaving the host never leaves a thread behind. In a child process made by
 // fork() the parent's threads do not exist: the first call there starts a
 // pool of its own and leaves the parent's, whose locks it cannot trust,
-// untouched.
+// untouched. On Windows (no fork) each worker keeps the MEX file's DLL
+// loaded while it lives, and a stop while the process exits, when Windows
+// has ended the workers already, only lets go of the pool
+// (parallel/worker_thread.h).
 //
 // The thread count: ROTKIT_NUM_THREADS when it holds a whole number from 1
 // to kMaxThreads (read at every call, so `setenv ROTKIT_NUM_THREADS 1` at
@@ -30,6 +33,8 @@
 #include <thread>
 #include <vector>
 
+#include "parallel/worker_thread.h"
+
 #if defined(_WIN32)
 #include <process.h>
 #else
@@ -39,7 +44,8 @@
 #include <emmintrin.h>
 #endif
 
-#if defined(__GNUC__) || defined(__clang__)
+// On Windows a DLL exports only what it marks, so nothing here needs hiding.
+#if (defined(__GNUC__) || defined(__clang__)) && !defined(_WIN32)
 #define ROTKIT_HIDDEN __attribute__((visibility("hidden")))
 #else
 #define ROTKIT_HIDDEN
@@ -148,7 +154,7 @@ class WorkerPool {
     stopping_.store(true);
     { std::lock_guard<std::mutex> lock(mutex_); }
     wake_.notify_all();
-    for (std::thread& worker : workers_) worker.join();
+    for (parallel_thread::WorkerThread& worker : workers_) worker.join();
     workers_.clear();
     started_.store(0);
   }
@@ -213,7 +219,7 @@ class WorkerPool {
   const long process_;
   std::mutex mutex_;
   std::condition_variable wake_;
-  std::vector<std::thread> workers_;
+  std::vector<parallel_thread::WorkerThread> workers_;
   // Written by the caller before it publishes a call, read by the threads
   // that claim its shares.
   RangeTask task_ = nullptr;
@@ -253,7 +259,9 @@ inline PoolState& poolState() {
 inline void stopWorkers() {
   PoolState& state = poolState();
   std::lock_guard<std::mutex> lock(state.guard);
-  if (state.pool != nullptr && state.pool->process() == currentProcess()) {
+  if (parallel_thread::processIsExiting()) {
+    state.pool = nullptr;  // its threads are gone, and no lock of theirs can be trusted
+  } else if (state.pool != nullptr && state.pool->process() == currentProcess()) {
     state.pool->stop();
     delete state.pool;
   } else if (state.pool != nullptr) {

@@ -93,11 +93,14 @@ std::uint64_t hashOf(const std::vector<double>& values) {
   return hash;
 }
 
+// Every hash is printed too ("golden <test> 0x..."), one line per path, so
+// that the runs of two systems can be set side by side.
 ::testing::AssertionResult HashIs(const std::vector<double>& values, std::uint64_t expected) {
   const std::uint64_t actual = hashOf(values);
-  if (actual == expected) return ::testing::AssertionSuccess();
   char text[64];
   std::snprintf(text, sizeof text, "0x%016" PRIx64 "ULL", actual);
+  std::printf("golden %s %s\n", ::testing::UnitTest::GetInstance()->current_test_info()->name(), text);
+  if (actual == expected) return ::testing::AssertionSuccess();
   return ::testing::AssertionFailure() << "hash " << text;
 }
 

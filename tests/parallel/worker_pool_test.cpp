@@ -5,6 +5,8 @@
 // mexAtExit does on `clear`) and a fork().
 #include "parallel/worker_pool.h"
 
+#include "support/thread_count.h"
+
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -21,16 +23,9 @@
 
 namespace {
 
-// Sets ROTKIT_NUM_THREADS for the scope of a test.
 struct ThreadsFromEnvironment {
-  explicit ThreadsFromEnvironment(const char* value) {
-    if (value == nullptr) {
-      unsetenv("ROTKIT_NUM_THREADS");
-    } else {
-      setenv("ROTKIT_NUM_THREADS", value, 1);
-    }
-  }
-  ~ThreadsFromEnvironment() { unsetenv("ROTKIT_NUM_THREADS"); }
+  explicit ThreadsFromEnvironment(const char* value) { setThreadsVariable(value); }
+  ~ThreadsFromEnvironment() { setThreadsVariable(nullptr); }
 };
 
 // Counts how often each column ran and on how many threads the call ran.

@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-// The mexFunction of build/embedded/<name>.so, loaded once per name.
+// The mexFunction of build/embedded/<name>.so (<name>.dll on Windows).
 inline embedded::MexEntry deliverable(const std::string& name) {
-  return embedded::loadEntry(std::string(ROTKIT_EMBEDDED_DIR) + "/" + name + ".so");
+  return embedded::loadEntry(std::string(ROTKIT_EMBEDDED_DIR) + "/" + name + ROTKIT_EMBEDDED_SUFFIX);
 }
 
 // What a refusal raises: its identifier (empty for the original four,

@@ -3,11 +3,21 @@
 # Results are defined bit for bit, so floating-point contraction (fused
 # multiply-add) is off everywhere and fast-math is never used: the flags
 # that say so come from src/flags.txt, which every other build reads too.
-if(MSVC)
+if(MSVC AND CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+  rotkit_flags(clangcl.fp ROTKIT_FP_FLAGS)
+elseif(MSVC)
   rotkit_flags(msvc.fp ROTKIT_FP_FLAGS)
 else()
   rotkit_flags(gcc.fp ROTKIT_FP_FLAGS)
   add_compile_options(-Wall -Wextra -Wpedantic -Wshadow -Wcast-qual -Wold-style-cast)
+endif()
+# MinGW-w64: its C++ runtime linked into every DLL, as into a MEX file.
+# (Programs, the tests, link everything statically: the toolchain's -static.)
+if(MINGW)
+  rotkit_flags(mingw.link ROTKIT_MINGW_LINK_FLAGS)
+  string(JOIN " " ROTKIT_MINGW_LINK_TEXT ${ROTKIT_MINGW_LINK_FLAGS})
+  string(APPEND CMAKE_SHARED_LINKER_FLAGS " ${ROTKIT_MINGW_LINK_TEXT}")
+  string(APPEND CMAKE_MODULE_LINKER_FLAGS " ${ROTKIT_MINGW_LINK_TEXT}")
 endif()
 add_compile_options(${ROTKIT_FP_FLAGS})
 if(ROTKIT_WERROR)

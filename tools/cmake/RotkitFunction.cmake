@@ -35,6 +35,8 @@ find_package(Matlab QUIET COMPONENTS MX_LIBRARY)
 option(ROTKIT_EMULATED_AVX512 "Build the kernels' tests again on emulated AVX-512 (SIMDe)" ON)
 if(ROTKIT_EMULATED_AVX512 AND CMAKE_SYSTEM_PROCESSOR MATCHES "x86_64|AMD64")
   find_path(ROTKIT_SIMDE_INCLUDE simde/x86/avx512.h)
+else()
+  unset(ROTKIT_SIMDE_INCLUDE CACHE)  # turned off in a build that had it on
 endif()
 
 # The toolbox as a user puts it on the path: every MEX file with its help,

@@ -4,7 +4,11 @@
 // own the arrays set into them, as MATLAB's do.
 #include "embedded_host.h"
 
+#if defined(_WIN32)
+#include "host/windows_names.h"
+#else
 #include <dlfcn.h>
+#endif
 
 #include <algorithm>
 #include <cstdio>
@@ -530,20 +534,74 @@ CallResult call(MexEntry entry, int nlhs, const std::vector<const mxArray*>& inp
   return result;
 }
 
-MexEntry loadEntry(const std::string& libraryPath) {
-  void* library = dlopen(libraryPath.c_str(), RTLD_NOW | RTLD_LOCAL);
-  if (library == nullptr) {
-    std::fprintf(stderr, "embedded host: cannot load %s: %s\n", libraryPath.c_str(), dlerror());
+namespace {
+
+#if defined(_WIN32)
+// A deliverable's own folder is searched first for the DLLs it imports, as
+// it is for a MEX file that MATLAB loads.
+void* openLibrary(const std::string& path, std::string& error) {
+  HMODULE library = LoadLibraryExW(wideName(path).c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+  if (library == nullptr) error = "Windows error " + std::to_string(GetLastError());
+  return static_cast<void*>(library);
+}
+
+void* findSymbol(void* library, const char* name) {
+  FARPROC symbol = GetProcAddress(static_cast<HMODULE>(library), name);
+  void* address = nullptr;
+  std::memcpy(&address, &symbol, sizeof address);
+  return address;
+}
+
+void closeLibrary(void* library) { FreeLibrary(static_cast<HMODULE>(library)); }
+
+bool libraryIsLoaded(const std::string& path) {
+  HMODULE module = nullptr;
+  return GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT, wideName(path).c_str(), &module) != 0;
+}
+#else
+void* openLibrary(const std::string& path, std::string& error) {
+  void* library = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+  if (library == nullptr) error = dlerror();
+  return library;
+}
+
+void* findSymbol(void* library, const char* name) { return dlsym(library, name); }
+
+void closeLibrary(void* library) { dlclose(library); }
+
+bool libraryIsLoaded(const std::string& path) {
+  void* library = dlopen(path.c_str(), RTLD_NOW | RTLD_NOLOAD);
+  if (library != nullptr) dlclose(library);  // the reference RTLD_NOLOAD took
+  return library != nullptr;
+}
+#endif
+
+} // namespace
+
+Library loadLibrary(const std::string& libraryPath) {
+  std::string error;
+  Library library;
+  library.handle = openLibrary(libraryPath, error);
+  if (library.handle == nullptr) {
+    std::fprintf(stderr, "embedded host: cannot load %s: %s\n", libraryPath.c_str(), error.c_str());
     std::exit(2);
   }
-  void* symbol = dlsym(library, "mexFunction");
+  void* symbol = findSymbol(library.handle, "mexFunction");
   if (symbol == nullptr) {
     std::fprintf(stderr, "embedded host: %s exports no mexFunction\n", libraryPath.c_str());
     std::exit(2);
   }
-  MexEntry entry;
-  std::memcpy(&entry, &symbol, sizeof entry);
-  return entry;
+  std::memcpy(&library.entry, &symbol, sizeof library.entry);
+  return library;
 }
+
+MexEntry loadEntry(const std::string& libraryPath) { return loadLibrary(libraryPath).entry; }
+
+void unloadLibrary(Library& library) {
+  if (library.handle != nullptr) closeLibrary(library.handle);
+  library = Library{};
+}
+
+bool isLoaded(const std::string& libraryPath) { return libraryIsLoaded(libraryPath); }
 
 } // namespace embedded

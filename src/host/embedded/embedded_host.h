@@ -85,6 +85,19 @@ ROTKIT_HOST_API std::size_t runAtExit();
 // fails the process with a message when it cannot.
 ROTKIT_HOST_API MexEntry loadEntry(const std::string& libraryPath);
 
+// A deliverable loaded by loadLibrary, for the tests of unloading: one
+// reference to the library (dlopen, LoadLibrary) and its mexFunction.
+struct Library {
+  void* handle = nullptr;
+  MexEntry entry = nullptr;
+};
+ROTKIT_HOST_API Library loadLibrary(const std::string& libraryPath);
+// Gives the reference back (dlclose, FreeLibrary), as a host does after a
+// `clear` has run the library's mexAtExit functions.
+ROTKIT_HOST_API void unloadLibrary(Library& library);
+// Whether the library is loaded in this process now.
+ROTKIT_HOST_API bool isLoaded(const std::string& libraryPath);
+
 } // namespace embedded
 
 #endif

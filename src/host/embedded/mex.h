@@ -18,7 +18,20 @@
 
 #define ROTKIT_EMBEDDED_HOST 1
 
+// The host's operations are exported by libembeddedhost (on Windows, a
+// DLL that the deliverables and tests import from); mexFunction by each
+// deliverable.
+#if defined(_WIN32)
+#if defined(ROTKIT_BUILDING_EMBEDDED_HOST)
+#define ROTKIT_HOST_API __declspec(dllexport)
+#else
+#define ROTKIT_HOST_API __declspec(dllimport)
+#endif
+#define ROTKIT_MEX_ENTRY __declspec(dllexport)
+#else
 #define ROTKIT_HOST_API __attribute__((visibility("default")))
+#define ROTKIT_MEX_ENTRY __attribute__((visibility("default")))
+#endif
 
 typedef std::size_t mwSize;
 typedef std::size_t mwIndex;
@@ -101,7 +114,7 @@ ROTKIT_HOST_API void mexWarnMsgIdAndTxt(const char* identifier, const char* form
 ROTKIT_HOST_API int mexAtExit(void (*function)(void));
 
 // The entry point every deliverable exports.
-ROTKIT_HOST_API void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]);
+ROTKIT_MEX_ENTRY void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]);
 }
 
 #define mxCreateDoubleMatrix mxCreateDoubleMatrix_730

@@ -6,6 +6,7 @@
 #define ROTKIT_MOTIONFILES_BVH_WRITER_H
 
 #include "motionfiles/bvh/bvh_skeleton.h"
+#include "motionfiles/file_error.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -45,10 +46,7 @@ struct WriteError : std::exception {
 };
 
 // Throws a WriteError; `format` as printf's.
-[[noreturn]]
-#if defined(__GNUC__) || defined(__clang__)
-__attribute__((format(printf, 2, 3)))
-#endif
+[[noreturn]] ROTKIT_PRINTF_LIKE(2, 3)
 void refuseInput(const char* reason, const char* format, ...);
 
 // Writes `input` into the file `path` through a temporary file beside it

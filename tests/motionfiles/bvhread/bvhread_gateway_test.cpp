@@ -3,20 +3,24 @@
 // created before them.
 #include "support/bits.h"
 #include "support/gateway.h"
+#include "support/scratch_files.h"
 
-#include <cstdio>
 #include <string>
-#include <unistd.h>
 
 namespace {
 
+// A file of a new folder, named outside ASCII (a wide name on Windows).
 std::string writeFile(const std::string& text) {
-  char name[] = "/tmp/rotkit-bvhread-XXXXXX";
-  const int fd = mkstemp(name);
-  EXPECT_GE(fd, 0);
-  EXPECT_EQ(write(fd, text.data(), text.size()), static_cast<ssize_t>(text.size()));
-  close(fd);
-  return name;
+  const std::string folder = scratchFolder();
+  EXPECT_FALSE(folder.empty());
+  const std::string file = folder + "/g\u00e4nge-\u6b69\u884c.bvh";
+  EXPECT_TRUE(writeScratch(file, text));
+  return file;
+}
+
+void removeFile(const std::string& file) {
+  removeScratch(file);
+  removeScratch(file.substr(0, file.rfind('/')));
 }
 
 const std::string kFile =
@@ -60,7 +64,7 @@ TEST(BvhreadGateway, StructsWithEveryField) {
   ASSERT_FALSE(bare.raised);
   EXPECT_EQ(mxGetField(bare.output.get(), 0, "localRotations"), nullptr);
   EXPECT_NE(mxGetField(bare.output.get(), 0, "names"), nullptr);
-  std::remove(file.c_str());
+  removeFile(file);
 }
 
 TEST(BvhreadGateway, ErrorsNameFileAndLineAndCreateNothing) {
@@ -71,7 +75,7 @@ TEST(BvhreadGateway, ErrorsNameFileAndLineAndCreateNothing) {
   EXPECT_EQ(r.identifier, "rotkit:bvhread:frameValues");
   EXPECT_EQ(r.message, file + ", line 20: frame 2 has 7 values; the CHANNELS call for 10.");
   EXPECT_EQ(r.created, 0u);
-  std::remove(file.c_str());
+  removeFile(file);
   const embedded::CallResult missing = embedded::call(deliverable("bvhread"), 1, {name.get()});
   EXPECT_EQ(missing.identifier, "rotkit:bvhread:cannotOpen");
   EXPECT_EQ(missing.message, "cannot open \"" + file + "\".");

@@ -9,12 +9,15 @@
 #include "support/bits.h"
 #include "support/scratch_files.h"
 
+#include <cerrno>
 #include <cfloat>
 #include <cstdio>
 #include <cstring>
 #include <random>
 #include <string>
-#include <unistd.h>
+#if !defined(_WIN32)
+#include <sys/stat.h>
+#endif
 
 namespace {
 
@@ -175,8 +178,81 @@ TEST(FileIo, WritesWholeOrNotAtAll) {
   const motionfiles::FileBytes bytes = motionfiles::readWholeFile(target);
   EXPECT_EQ(std::string(bytes.data(), bytes.size()), large);
   EXPECT_EQ(bytes.data()[large.size()], '\0');  // the zero after the bytes
-  std::remove(target.c_str());
-  rmdir(folder.c_str());
+  removeScratch(target);
+  removeScratch(folder);
+}
+
+// Names outside ASCII (a wide name on Windows: one character beyond the
+// 16-bit plane, two UTF-16 units), a target replaced, and the bytes as
+// written, every line end as it was.
+TEST(FileIo, NamesOutsideAsciiAndReplacing) {
+  const std::string folder = scratchFolder();
+  ASSERT_FALSE(folder.empty());
+  const std::string name = "Bewegung-\u00fcber-\u6b69\u884c-\U0001F3C3.bvh";
+  const std::string target = folder + "/" + name;
+  const std::string text = "LF\nCR LF\r\nCR\rend";
+  for (const std::string& bytes : {std::string("first, longer than the second"), text}) {
+    motionfiles::AtomicFile file(target);
+    file.write(bytes.data(), bytes.size());
+    file.commit();
+  }
+  EXPECT_EQ(listing(folder), (std::vector<std::string>{name}));
+  EXPECT_EQ(contents(target), text);
+  const motionfiles::FileBytes bytes = motionfiles::readWholeFile(target);
+  EXPECT_EQ(std::string(bytes.data(), bytes.size()), text);
+  // A folder of that name, and a file in it.
+  const std::string inner = folder + "/\u00e9t\u00e9";
+  const std::string nested = inner + "/x.bvh";
+#if defined(_WIN32)
+  ASSERT_TRUE(CreateDirectoryW(wideName(inner).c_str(), nullptr));
+#else
+  ASSERT_EQ(mkdir(inner.c_str(), 0700), 0);
+#endif
+  {
+    motionfiles::AtomicFile file(nested);
+    file.write("x", 1);
+    file.commit();
+  }
+  EXPECT_EQ(contents(nested), "x");
+  EXPECT_EQ(listing(inner), (std::vector<std::string>{"x.bvh"}));
+#if defined(_WIN32)
+  // Bytes that are not UTF-8 name no file there (not one with U+FFFD).
+  EXPECT_FALSE(motionfiles::openFile(folder + "/\xFF.bvh", "wb"));
+  {
+    // The temporary file (an ASCII name) is made; the rename onto the name
+    // fails, and the temporary file goes with the writer.
+    motionfiles::AtomicFile file(folder + "/\xC3(.bvh");
+    file.write("x", 1);
+    EXPECT_THROW(file.commit(), motionfiles::FileError);
+  }
+#endif
+  removeScratch(nested);
+  removeScratch(inner);
+  removeScratch(target);
+  EXPECT_EQ(listing(folder), std::vector<std::string>());  // no temporary file left
+  removeScratch(folder);
+}
+
+// The temporary file, never the target, is made anew: "wbx" refuses a
+// file that exists and leaves it as it was.
+TEST(FileIo, NewFileOnlyWhenNoneExists) {
+  const std::string folder = scratchFolder();
+  ASSERT_FALSE(folder.empty());
+  const std::string path = folder + "/taken";
+  ASSERT_TRUE(writeScratch(path, "kept"));
+  errno = 0;
+  EXPECT_FALSE(motionfiles::openFile(path, "wbx"));
+  EXPECT_EQ(errno, EEXIST);
+  EXPECT_EQ(contents(path), "kept");
+  removeScratch(path);
+  {
+    motionfiles::FileHandle made = motionfiles::openFile(path, "wbx");
+    ASSERT_TRUE(made);
+    EXPECT_EQ(std::fwrite("new", 1, 3, made.get()), 3u);
+  }
+  EXPECT_EQ(contents(path), "new");
+  removeScratch(path);
+  removeScratch(folder);
 }
 
 TEST(FileIo, FailuresNameWhatFailed) {

@@ -8,7 +8,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 
 namespace {
 
@@ -46,24 +45,25 @@ TEST(BvhwriteGateway, WritesWhatBvhreadReadsBack) {
   const std::string text = contents(path);
   EXPECT_NE(text.find("Frame Time: 0.5\n0 0 0 0 0 -0 0 0 -0\n0.3333333333333333 0 -0 90 0 -0 0 0 -0\n"), std::string::npos)
       << text;
+  EXPECT_EQ(text.find('\r'), std::string::npos);  // LF line ends on every system
   const embedded::CallResult back = embedded::call(deliverable("bvhread"), 2, {file.get()});
   ASSERT_FALSE(back.raised) << back.message;
   const std::vector<double> root = embedded::values(mxGetField(back.extraOutputs[0].get(), 0, "rootPositions"));
   EXPECT_TRUE(SameBits(root, {0, 0, 0, 1.0 / 3, 0, 0.0}));   // a zero OFFSET adds: -0 reads as 0
-  // 'Digits', 3: fewer digits.
+  // 'Digits', 3: fewer digits, the file written before replaced.
   const Array digits = embedded::makeChar("DIGITS");
   const Array three = embedded::makeDouble(1, 1, {3});
   ASSERT_FALSE(embedded::call(deliverable("bvhwrite"), 0, {file.get(), skel.get(), move.get(), digits.get(), three.get()}).raised);
   EXPECT_NE(contents(path).find("0.333 0 -0 90 0 -0 0 0 -0\n"), std::string::npos);
   EXPECT_EQ(listing(folder), (std::vector<std::string>{"arm.bvh"}));
-  std::remove(path.c_str());
-  rmdir(folder.c_str());
+  removeScratch(path);
+  removeScratch(folder);
 }
 
 TEST(BvhwriteGateway, RefusalsLeaveTheFileAsItWas) {
   const std::string folder = scratchFolder();
   const std::string path = folder + "/out.bvh";
-  std::ofstream(path) << "as it was";
+  ASSERT_TRUE(writeScratch(path, "as it was"));
   const Array file = embedded::makeChar(path);
   const Array skel = skeleton();
   const Array bad = embedded::makeDouble(1, 1, {3});
@@ -114,8 +114,8 @@ TEST(BvhwriteGateway, RefusalsLeaveTheFileAsItWas) {
   EXPECT_EQ(missing.message, "cannot write in the folder of \"/no/such/folder/x.bvh\".");
   EXPECT_EQ(contents(path), "as it was");
   EXPECT_EQ(listing(folder), (std::vector<std::string>{"out.bvh"}));
-  std::remove(path.c_str());
-  rmdir(folder.c_str());
+  removeScratch(path);
+  removeScratch(folder);
 }
 
 } // namespace

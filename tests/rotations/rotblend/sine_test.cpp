@@ -1,8 +1,11 @@
 // rotblend's own sine: within 1 ulp of the exact sine over its range (the
-// reference is the long double sinl, some 11 bits finer than a double),
+// reference is the quadruple-precision sinQ, held as a long double some 11
+// bits finer than a double; not sinl, which MinGW computes on the x87 unit,
+// whose reduction by a 66-bit π loses most bits near multiples of π/2),
 // <cmath>'s sin outside it, and the vector lanes bit for bit the scalar one.
 // bench/sine_sweep.cpp runs the same measurement far more densely.
 #include "support/bits.h"
+#include "support/exact_rotations.h"
 #include "support/paths.h"
 
 #include <cfloat>
@@ -26,7 +29,7 @@ const KernelPaths<SineColumns>& sinePaths() {
 
 // |sine(x) − sin(x)| in units of the last place of the exact result.
 double ulpError(double x) {
-  const long double exact = sinl(static_cast<long double>(x));
+  const long double exact = static_cast<long double>(sinQ(x));
   if (exact == 0) return sine(x) == 0 ? 0 : INFINITY;
   const long double ulp = std::ldexp(1.0L, ilogbl(exact) - 52);
   return static_cast<double>(fabsl(static_cast<long double>(sine(x)) - exact) / ulp);

@@ -6,6 +6,7 @@
 
 #include "support/bits.h"
 #include "support/paths.h"
+#include "support/thread_count.h"
 
 #include <cfloat>
 #include <cstdlib>
@@ -84,7 +85,7 @@ TEST(PoseGlobal, ThreadsChangeNoBit) {
   const Motion m = randomMotion(9, 40000, 0.01, 11);
   std::vector<Pose> poses;
   for (const char* threads : {"1", "2", "3"}) {
-    setenv("ROTKIT_NUM_THREADS", threads, 1);
+    setThreadsVariable(threads);
     for (bool perFrame : {false, true}) {
       Pose p{std::vector<double>(m.local.size()), std::vector<double>(std::size_t{3} * m.joints * m.frames)};
       poseGlobal(m.joints, m.parents.data(), perFrame ? m.frameOffsets.data() : m.offsets.data(), perFrame,
@@ -92,7 +93,7 @@ TEST(PoseGlobal, ThreadsChangeNoBit) {
       poses.push_back(p);
     }
   }
-  unsetenv("ROTKIT_NUM_THREADS");
+  setThreadsVariable(nullptr);
   for (std::size_t i = 2; i < poses.size(); ++i) {
     EXPECT_TRUE(SameBits(poses[i].joints, poses[i % 2].joints)) << i;
     EXPECT_TRUE(SameBits(poses[i].global, poses[i % 2].global)) << i;

@@ -7,6 +7,7 @@
 #include "support/bits.h"
 #include "support/columns.h"
 #include "support/paths.h"
+#include "support/thread_count.h"
 
 #include <cstdlib>
 #include <random>
@@ -61,13 +62,13 @@ TEST(IntegrateRatesPaths, ThreadCountsChangeNoBit) {
   const std::vector<double> q0 = {0.5, 0.5, -0.5, 0.5};
   std::vector<double> first;
   for (const char* threads : {"1", "2", "3"}) {
-    setenv("ROTKIT_NUM_THREADS", threads, 1);
+    setThreadsVariable(threads);
     std::vector<double> q(4 * std::size_t{count});
     integrateRates(w.data(), 1, count, SampleTimes{t.data(), 0.0}, q0.data(), true, q.data());
     if (first.empty()) first = q;
     EXPECT_TRUE(SameBits(q, first)) << threads << " threads";
   }
-  unsetenv("ROTKIT_NUM_THREADS");
+  setThreadsVariable(nullptr);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "support/bits.h"
 #include "support/columns.h"
 #include "support/paths.h"
+#include "support/thread_count.h"
 
 #include <cstdlib>
 #include <random>
@@ -79,7 +80,7 @@ TEST(InterpolateTimesPaths, ThreadCountsChangeNoBit) {
   for (bool spline : {false, true}) {
     std::vector<double> first;
     for (const char* threads : {"1", "2", "3"}) {
-      setenv("ROTKIT_NUM_THREADS", threads, 1);
+      setThreadsVariable(threads);
       std::vector<double> q(4 * std::size_t{c.m}), w(3 * std::size_t{c.m}), a(3 * std::size_t{c.m});
       interpolateTimes(c.call(q.data(), w.data(), a.data(), spline, false));
       q.insert(q.end(), w.begin(), w.end());
@@ -88,7 +89,7 @@ TEST(InterpolateTimesPaths, ThreadCountsChangeNoBit) {
       EXPECT_TRUE(SameBits(q, first)) << threads << " threads";
     }
   }
-  unsetenv("ROTKIT_NUM_THREADS");
+  setThreadsVariable(nullptr);
 }
 
 }  // namespace

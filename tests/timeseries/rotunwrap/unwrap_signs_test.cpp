@@ -7,6 +7,7 @@
 #include "support/bits.h"
 #include "support/columns.h"
 #include "support/paths.h"
+#include "support/thread_count.h"
 
 #include <cstdlib>
 #include <random>
@@ -91,10 +92,10 @@ TEST(UnwrapSigns, EveryPathChunkAndThreadCountGivesTheSameBits) {
   std::vector<double> expected(q.size());
   scalarPath(table)(q.data(), 2, 0, 100003, expected.data());
   for (const char* threads : {"1", "2", "3"}) {
-    setenv("ROTKIT_NUM_THREADS", threads, 1);
+    setThreadsVariable(threads);
     EXPECT_TRUE(SameBits(unwrapped(q, 2), expected)) << threads << " threads";
   }
-  unsetenv("ROTKIT_NUM_THREADS");
+  setThreadsVariable(nullptr);
 }
 
 }  // namespace

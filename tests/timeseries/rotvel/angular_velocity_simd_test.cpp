@@ -6,6 +6,7 @@
 #include "support/bits.h"
 #include "support/columns.h"
 #include "support/paths.h"
+#include "support/thread_count.h"
 
 #include <cstdlib>
 #include <random>
@@ -61,12 +62,12 @@ TEST(AngularVelocityPaths, ThreadCountsChangeNoBit) {
   const SampleTimes time{t.data(), 0.0};
   const std::vector<double> expected = scalarRates(q, 1, count, time, false);
   for (const char* threads : {"1", "2", "3"}) {
-    setenv("ROTKIT_NUM_THREADS", threads, 1);
+    setThreadsVariable(threads);
     std::vector<double> w(expected.size());
     angularVelocities(q.data(), 1, count, time, false, w.data());
     EXPECT_TRUE(SameBits(w, expected)) << threads << " threads";
   }
-  unsetenv("ROTKIT_NUM_THREADS");
+  setThreadsVariable(nullptr);
 }
 
 }  // namespace
