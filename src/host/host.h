@@ -20,6 +20,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 
 // Counts below 2^31 fit the data model, whatever the host's width.
 inline bool fitsCountModel(std::size_t hostCount) {
@@ -59,6 +61,8 @@ inline void requireRealFullDouble(const mxArray* a) {
 // reports its errors this way; those four keep mexErrMsgTxt and their texts.
 [[noreturn]] inline void raiseError(const char* identifier, const char* message) {
   mexErrMsgIdAndTxt(identifier, "%s", message);
+  // No host returns from it, but Octave's mex.h does not declare it so.
+  std::abort();
 }
 
 // The argument counts of a function that returns into `ans` on a bare call
@@ -86,6 +90,56 @@ static inline void joinWorkersAtExit() {
   if (!registered) {
     mexAtExit(parallel::stopWorkers);
     registered = true;
+  }
+}
+
+// The checks of the functions that report every error with an identifier,
+// "rotkit:<function>:<reason>", and a message naming the argument. The
+// identifier is built here from the function's name and the reason.
+[[noreturn]] inline void raiseFunctionError(const char* function, const char* reason, const char* message) {
+  char identifier[96];
+  std::snprintf(identifier, sizeof identifier, "rotkit:%s:%s", function, reason);
+  raiseError(identifier, message);
+}
+
+// requireArgumentCounts with identifiers: reasons notEnoughInputs,
+// tooManyInputs, tooManyOutputs, in that order.
+inline void requireArgumentCountsOf(const char* function, int nrhs, int minInputs, int maxInputs, int nlhs,
+                                    int maxOutputs) {
+  char text[128];
+  if (nrhs < minInputs) {
+    std::snprintf(text, sizeof text, "Too few inputs: %d given, at least %d needed (see help %s).", nrhs, minInputs,
+                  function);
+    raiseFunctionError(function, "notEnoughInputs", text);
+  }
+  if (nrhs > maxInputs) {
+    std::snprintf(text, sizeof text, "Too many inputs: %d given, at most %d taken (see help %s).", nrhs, maxInputs,
+                  function);
+    raiseFunctionError(function, "tooManyInputs", text);
+  }
+  if (nlhs > maxOutputs) {
+    std::snprintf(text, sizeof text, "Too many outputs: %d requested, at most %d given (see help %s).", nlhs,
+                  maxOutputs, function);
+    raiseFunctionError(function, "tooManyOutputs", text);
+  }
+}
+
+// Refuses argument `name` of `function` unless it is a real, full double
+// array whose two counts fit the data model: reasons notRealDouble, sparse,
+// tooLarge, checked in that order before anything touches the data.
+inline void requireRealFullDoubleOf(const char* function, const mxArray* a, const char* name) {
+  char text[128];
+  if (!mxIsDouble(a) || mxIsComplex(a)) {
+    std::snprintf(text, sizeof text, "%s must be a real double array.", name);
+    raiseFunctionError(function, "notRealDouble", text);
+  }
+  if (mxIsSparse(a)) {
+    std::snprintf(text, sizeof text, "%s must be a full array; convert it with full().", name);
+    raiseFunctionError(function, "sparse", text);
+  }
+  if (!hasModelSize(a)) {
+    std::snprintf(text, sizeof text, "%s is too large: row and column counts must be below 2^31.", name);
+    raiseFunctionError(function, "tooLarge", text);
   }
 }
 

@@ -1,0 +1,1 @@
+%ROTDIST  (help text to come)

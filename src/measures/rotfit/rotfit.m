@@ -1,0 +1,1 @@
+%ROTFIT  (help text to come)

@@ -1,0 +1,1 @@
+%ROTMEAN  (help text to come)

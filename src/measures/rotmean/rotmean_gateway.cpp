@@ -1,0 +1,66 @@
+// rotmean: M = rotmean(Q) or rotmean(Q, W), the weighted chordal L2 mean
+// rotation of each joint's rows of Q (4J x N, scalar first) over its
+// columns; results bit for bit (no fused multiply-add), the same for any
+// vector path and thread count.
+//
+// The checks run in a fixed order and the first failure ends the call
+// before any matrix is created, with an identifier rotkit:rotmean:<reason>:
+// argument counts, Q (class, storage, counts, rows), then W (class,
+// storage, counts, element count, values). A bare call returns into ans.
+#include "host/host.h"
+#include "measures/rotmean/mean_rotation.h"
+
+#include <cstdio>
+
+namespace {
+
+constexpr const char* kName = "rotmean";
+
+// Weights are finite and not negative; a NaN fails the comparison.
+void refuseBadWeights(const double* weights, std::uint32_t count) {
+  for (std::uint32_t k = 0; k < count; ++k) {
+    if (!(weights[k] >= 0.0 && weights[k] <= 1.7976931348623157e308)) {
+      char text[128];
+      std::snprintf(text, sizeof text, "W must hold finite weights of 0 or more: W(%u) is not one.", k + 1);
+      raiseFunctionError(kName, "weightValues", text);
+    }
+  }
+}
+
+} // namespace
+
+void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
+  requireArgumentCountsOf(kName, nrhs, 1, 2, nlhs, 1);
+  const mxArray* q = prhs[0];
+  requireRealFullDoubleOf(kName, q, "Q");
+  const std::size_t rows = mxGetM(q);
+  if (rows % 4 != 0) {
+    raiseFunctionError(kName, "qRows",
+                       "Q must have 4 rows per joint (a multiple of 4): joint j's quaternions (w, x, y, z) in rows "
+                       "4j-3 to 4j, one column per frame.");
+  }
+  const std::uint32_t jointCount = static_cast<std::uint32_t>(rows / 4);
+  const std::uint32_t frames = lowBits32(mxGetN(q));
+  const double* weights = nullptr;
+  if (nrhs == 2) {
+    const mxArray* w = prhs[1];
+    requireRealFullDoubleOf(kName, w, "W");
+    if (mxGetM(w) * mxGetN(w) != frames || (mxGetM(w) != 1 && mxGetN(w) != 1)) {
+      char text[128];
+      std::snprintf(text, sizeof text, "W must be a vector of one weight per column of Q, %u of them.", frames);
+      raiseFunctionError(kName, "weightCount", text);
+    }
+    weights = mxGetPr(w);
+    refuseBadWeights(weights, frames);
+  }
+  const std::size_t scratch = meanRotationsScratch(jointCount, frames);
+  if (scratch / 20 >= (std::size_t{1} << 31)) {
+    raiseFunctionError(kName, "tooLarge", "Q is too large: its joints times its frames must be below 2^44.");
+  }
+
+  plhs[0] = createRealMatrix(4 * jointCount, 1);
+  // Scratch for the sums of chunks of frames; the host frees it after the call.
+  mxArray* sums = createRealMatrix(20, static_cast<std::uint32_t>(scratch / 20));
+  joinWorkersAtExit();  // the kernel may split its work over worker threads
+  meanRotations(mxGetPr(q), jointCount, frames, weights, mxGetPr(plhs[0]), mxGetPr(sums));
+}

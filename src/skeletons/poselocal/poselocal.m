@@ -1,0 +1,1 @@
+%POSELOCAL  (help text to come)
