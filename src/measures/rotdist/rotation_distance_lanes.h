@@ -9,13 +9,18 @@
 // scalar part, the dot product a·b, and v its vector part; |s| makes q and
 // −q the same rotation. Near θ = 0 the arc cosine of a dot product loses
 // every digit, and even v, formed as a.w·b_v − b.w·a_v − a_v × b_v, is a
-// difference of nearly equal products. So v is formed from the difference
-// e = b − a' instead, a' = ±a the sign nearer to b: conj(a')·a' has no
-// vector part, so v = a'.w·e_v − e.w·a'_v − a'_v × e_v exactly, and for
+// difference of nearly equal products. So v is formed from a difference:
+// of the two, u is the longer (the larger (|q|², w, x, y, z), compared in
+// that order, so that the order of the arguments does not matter) and t'
+// the other, given the sign nearer to u, and e = t' − u. conj(u)·u has no
+// vector part, so v = ±(u.w·e_v − e.w·u_v − u_v × e_v) exactly. For
 // quaternions of one length (unit ones) e is small near θ = 0 and carries
-// its own digits (each component difference is rounded relative to
-// itself). The angle is then within a few ulps of itself at every angle,
-// near π too, where |s| is small and atan2 keeps every digit.
+// its own digits (each component is rounded relative to itself), and the
+// angle comes out within a few ulps of itself at every angle, near π too,
+// where |s| is small and atan2 keeps every digit. Where the lengths differ
+// by more than a factor of 2, v is formed from t' itself
+// (u.w·t'_v − t'.w·u_v − u_v × t'_v), and for lengths that differ the
+// angle is within a few units of 2^-52 radians.
 //
 // A quaternion whose largest component lies outside [2^-500, 2^500] is
 // first scaled by a power of two (exact), so that no product overflows or
@@ -38,12 +43,24 @@ inline V rotationDistance(const Quat& q1, const Quat& q2) {
   const Quat a = scaledBy(q1, powerOfTwoScale(largest1));
   const Quat b = scaledBy(q2, powerOfTwoScale(largest2));
   const V dot = (a.w * b.w + a.x * b.x) + (a.y * b.y + a.z * b.z);
+  const V squareA = (a.w * a.w + a.x * a.x) + (a.y * a.y + a.z * a.z);
+  const V squareB = (b.w * b.w + b.x * b.x) + (b.y * b.y + b.z * b.z);
+  const M aFirst =
+      (squareA > squareB) |
+      ((squareA == squareB) &
+       ((a.w > b.w) | ((a.w == b.w) & ((a.x > b.x) | ((a.x == b.x) & ((a.y > b.y) | ((a.y == b.y) & (a.z >= b.z))))))));
+  const Quat u{select(aFirst, a.w, b.w), select(aFirst, a.x, b.x), select(aFirst, a.y, b.y), select(aFirst, a.z, b.z)};
   const M flip = dot < 0.0;
-  const Quat n{flipSign(a.w, flip), flipSign(a.x, flip), flipSign(a.y, flip), flipSign(a.z, flip)};
-  const Quat e{b.w - n.w, b.x - n.x, b.y - n.y, b.z - n.z};
-  const V vx = (n.w * e.x - e.w * n.x) - (n.y * e.z - n.z * e.y);
-  const V vy = (n.w * e.y - e.w * n.y) - (n.z * e.x - n.x * e.z);
-  const V vz = (n.w * e.z - e.w * n.z) - (n.x * e.y - n.y * e.x);
+  const Quat t{flipSign(select(aFirst, b.w, a.w), flip), flipSign(select(aFirst, b.x, a.x), flip),
+               flipSign(select(aFirst, b.y, a.y), flip), flipSign(select(aFirst, b.z, a.z), flip)};
+  // Lengths more than a factor of 2 apart: the difference would lose t'
+  // (e = −u where t' is below an ulp of u), and v is formed from t' itself.
+  const M comparable = select(aFirst, squareB, squareA) >= select(aFirst, squareA, squareB) * 0.25;
+  const Quat e{select(comparable, t.w - u.w, t.w), select(comparable, t.x - u.x, t.x),
+               select(comparable, t.y - u.y, t.y), select(comparable, t.z - u.z, t.z)};
+  const V vx = (u.w * e.x - e.w * u.x) - (u.y * e.z - u.z * e.y);
+  const V vy = (u.w * e.y - e.w * u.y) - (u.z * e.x - u.x * e.z);
+  const V vz = (u.w * e.z - e.w * u.z) - (u.x * e.y - u.y * e.x);
   const V scale = powerOfTwoScale(largerOf(largerOf(abs(vx), abs(vy)), abs(vz)));
   const V sx = vx * scale, sy = vy * scale, sz = vz * scale;
   const V length = sqrt((sx * sx + sy * sy) + sz * sz) / scale;
