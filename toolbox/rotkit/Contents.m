@@ -22,11 +22,18 @@
 %
 % Skeletons and motion
 %   posechain  - Forward kinematics: every joint's position in every frame.
+%   poselocal  - Local rotations of a skeleton from its global rotations.
 %   bvhread    - Read a BVH motion file into the inputs of posechain.
 %   bvhwrite   - Write a skeleton and its motion as a BVH file.
 %   motionresample - The same motion at another frame time.
 %   motionmap  - Apply a function to every motion of a collection of BVH files,
 %                on worker processes or cluster servers if asked.
+%
+% Measures
+%   rotfit     - Rigid motion that best carries points onto points, per frame.
+%   rotmean    - Mean rotation: the weighted chordal L2 mean.
+%   rotdist    - Angle between rotations, column by column.
+%   rotrand    - Rotations drawn uniformly at random.
 %
 % Every result of the MEX functions is defined bit for bit; no input can
 % crash the host: a wrong one gets a clear error.
