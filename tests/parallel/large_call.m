@@ -31,6 +31,17 @@ function args = large_call (name, columns)
       args = {4 * randn(3, columns)};
     case 'rotslerp'
       args = {q(columns), q(columns), 3 * rand(1, columns) - 1};
+    case 'poselocal'
+      frames = max (1, round (columns / 30));
+      joints = 31;
+      args = {[0, arrayfun(@(j) randi(j - 1), 2:joints)], randn(4 * joints, frames)};
+    case 'rotfit'
+      frames = max (1, round (columns / 10));
+      args = {randn(18, 1), randn(18, frames), rand(1, 6)};
+    case 'rotmean'
+      args = {q(columns), rand(1, columns)};
+    case 'rotdist'
+      args = {q(columns), q(columns)};
     otherwise
       error ('large_call: no large call for %s: add one', name);
   end

@@ -12,6 +12,9 @@
 %!  if (strcmp (name, 'rot2eul'))
 %!    [a, locked] = feval (name, args{:});
 %!    outputs = {a, locked};
+%!  elseif (strcmp (name, 'rotfit'))
+%!    [q, t, rms] = feval (name, args{:});
+%!    outputs = {q, t, rms};
 %!  else
 %!    outputs = {feval(name, args{:})};
 %!  end

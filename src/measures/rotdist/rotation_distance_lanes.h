@@ -22,8 +22,10 @@
 // (u.w·t'_v − t'.w·u_v − u_v × t'_v), and for lengths that differ the
 // angle is within a few units of 2^-52 radians.
 //
+// Each quaternion is first given the sign that makes w > 0 (at w = 0, the
+// first nonzero of x, y, z positive), so that q and −q give the same bits.
 // A quaternion whose largest component lies outside [2^-500, 2^500] is
-// first scaled by a power of two (exact), so that no product overflows or
+// scaled by a power of two (exact), so that no product overflows or
 // underflows, and |v| is found with its components scaled the same way. A
 // zero quaternion, which is no rotation, gives NaN; so does a NaN or an
 // infinite component. Do not reorder.
@@ -35,13 +37,20 @@ inline V largestMagnitude(const Quat& q) {
   return largerOf(largerOf(abs(q.w), abs(q.x)), largerOf(abs(q.y), abs(q.z)));
 }
 
-inline Quat scaledBy(const Quat& q, V scale) { return Quat{q.w * scale, q.x * scale, q.y * scale, q.z * scale}; }
+// q times `scale`, and negated where that makes w > 0, or w = 0 and the
+// first nonzero of x, y, z positive: q and −q give the same bits.
+inline Quat canonicalScaled(const Quat& q, V scale) {
+  const M flip = (q.w < 0.0) |
+                 ((q.w == 0.0) & ((q.x < 0.0) | ((q.x == 0.0) & ((q.y < 0.0) | ((q.y == 0.0) & (q.z < 0.0))))));
+  return Quat{flipSign(q.w * scale, flip), flipSign(q.x * scale, flip), flipSign(q.y * scale, flip),
+              flipSign(q.z * scale, flip)};
+}
 
 inline V rotationDistance(const Quat& q1, const Quat& q2) {
   const V largest1 = largestMagnitude(q1);
   const V largest2 = largestMagnitude(q2);
-  const Quat a = scaledBy(q1, powerOfTwoScale(largest1));
-  const Quat b = scaledBy(q2, powerOfTwoScale(largest2));
+  const Quat a = canonicalScaled(q1, powerOfTwoScale(largest1));
+  const Quat b = canonicalScaled(q2, powerOfTwoScale(largest2));
   const V dot = (a.w * b.w + a.x * b.x) + (a.y * b.y + a.z * b.z);
   const V squareA = (a.w * a.w + a.x * a.x) + (a.y * a.y + a.z * a.z);
   const V squareB = (b.w * b.w + b.x * b.x) + (b.y * b.y + b.z * b.z);

@@ -71,7 +71,7 @@ TEST(RotationDistances, WithinAFewUlpsOfTheExactAngle) {
 // Lengths: a power of two common to both sides changes no bit, from 2^-600
 // to 2^1000 (where the products would leave the range of doubles and are
 // scaled); a factor of one side only moves the angle by about an ulp of π.
-// Swapping the sides changes no bit.
+// Swapping the sides, or a side's sign, changes no bit.
 TEST(RotationDistances, LengthsAndOrderOfTheSides) {
   std::mt19937_64 random(302);
   std::vector<double> q1, q2;
@@ -79,6 +79,9 @@ TEST(RotationDistances, LengthsAndOrderOfTheSides) {
   closePairs(2000, true, random, q1, q2);
   const std::vector<double> base = distances(q1, q2);
   EXPECT_TRUE(SameBits(distances(q2, q1), base));
+  std::vector<double> minus = q1;
+  for (double& c : minus) c = -c;
+  EXPECT_TRUE(SameBits(distances(minus, q2), base));
   for (double scale : {0x1p-600, 0x1p-100, 4.0, 0x1p600, 0x1p1000}) {
     std::vector<double> s1 = q1, s2 = q2;
     for (double& c : s1) c *= scale;
