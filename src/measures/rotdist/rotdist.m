@@ -14,11 +14,10 @@
 %   exact angle at every angle (docs/accuracy.md); for quaternions of
 %   different lengths within a few units of 2^-52. ROTDIST(Q1, Q2) and
 %   ROTDIST(Q2, Q1) are the same bits, and so are Q and -Q on either side.
-%   A zero column, which is no rotation,
-%   and a NaN or Inf component give NaN. Every result is defined bit for
-%   bit: each operation is rounded on its own, in a fixed order, and the
-%   arc tangent is the toolbox's own; vector paths and threads change
-%   speed, never bits.
+%   A zero column, which is no rotation, and a NaN or Inf component give
+%   NaN. Every result is defined bit for bit: each operation is rounded on
+%   its own, in a fixed order, and the arc tangent is the toolbox's own;
+%   vector paths and threads change speed, never bits.
 %
 %   Errors, with identifiers rotkit:rotdist:<reason>, checked in this order:
 %     notEnoughInputs, tooManyInputs, tooManyOutputs   argument counts
