@@ -103,8 +103,9 @@ inline DominantEigen dominantEigenvector(Symmetric4& m) {
   for (int sweep = 0; sweep < kMaxSweeps; ++sweep) {
     // A sweep that would rotate nothing is not run: that is the case
     // exactly when no off-diagonal element is above `negligible` now.
-    const M open = (abs(m.a[0][1]) > negligible) | (abs(m.a[0][2]) > negligible) | (abs(m.a[0][3]) > negligible) |
-                   (abs(m.a[1][2]) > negligible) | (abs(m.a[1][3]) > negligible) | (abs(m.a[2][3]) > negligible);
+    const V largest = largerOf(largerOf(largerOf(abs(m.a[0][1]), abs(m.a[0][2])), largerOf(abs(m.a[0][3]), abs(m.a[1][2]))),
+                               largerOf(abs(m.a[1][3]), abs(m.a[2][3])));
+    const M open = largest > negligible;
     if (!anyLane(open)) break;
     jacobiRotation(m, vectors, 0, 1, negligible);
     jacobiRotation(m, vectors, 0, 2, negligible);

@@ -33,8 +33,8 @@ void refuseBadWeights(const double* weights, std::uint32_t count) {
 
 // True when `a` is the character row `name`, in any case.
 bool isOptionName(const mxArray* a, const char* name) {
-  if (!mxIsChar(a) || mxGetM(a) != 1) return false;
   char text[16];
+  if (!mxIsChar(a) || mxGetM(a) != 1 || mxGetN(a) == 0) return false;
   if (mxGetN(a) >= sizeof text || mxGetString(a, text, sizeof text) != 0) return false;
   std::size_t i = 0;
   for (; name[i] != '\0'; ++i) {
