@@ -70,9 +70,12 @@ inline V rotationDistance(const Quat& q1, const Quat& q2) {
   const V vx = (u.w * e.x - e.w * u.x) - (u.y * e.z - u.z * e.y);
   const V vy = (u.w * e.y - e.w * u.y) - (u.z * e.x - u.x * e.z);
   const V vz = (u.w * e.z - e.w * u.z) - (u.x * e.y - u.y * e.x);
+  // |v| with its components scaled into the range where their squares
+  // neither overflow nor underflow, and scaled back (both exact).
   const V scale = powerOfTwoScale(largerOf(largerOf(abs(vx), abs(vy)), abs(vz)));
+  const V unscale = select(scale > 1.0, V(0x1p-600), select(scale < 1.0, V(0x1p600), V(1.0)));
   const V sx = vx * scale, sy = vy * scale, sz = vz * scale;
-  const V length = sqrt((sx * sx + sy * sy) + sz * sz) / scale;
+  const V length = sqrt((sx * sx + sy * sy) + sz * sz) * unscale;
   const V angle = arcTangent2(length, abs(dot)) * 2.0;
   const M noRotation = (largest1 == 0.0) | (largest2 == 0.0);
   return select(noRotation, V(std::numeric_limits<double>::quiet_NaN()), angle);
