@@ -41,8 +41,12 @@ build: setup
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DROTKIT_WERROR=ON
 	cmake --build $(BUILD) -j $(JOBS)
 
+# A test that cannot run here (it makes namespaces the system refuses to
+# this user, ...) counts as skipped; its reason is printed after the run.
 test: build
-	$(CTEST) --test-dir $(BUILD)
+	@status=0; $(CTEST) --test-dir $(BUILD) || status=$$?; \
+	  sed -n 's|^.*/\([^/]*_test\.m\): skipped: |Skipped \1: |p' $(BUILD)/Testing/Temporary/LastTest.log 2>/dev/null; \
+	  exit $$status
 
 test-sanitize: setup
 	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DROTKIT_WERROR=ON -DROTKIT_SANITIZE=ON -DROTKIT_OCTAVE=OFF \

@@ -15,7 +15,7 @@ function counts = bvh_mutation_run(mutants, seed, verbose)
 %   few are printed with the file's text, and the file is kept in a
 %   folder that the report names. COUNTS has fields refused, parsed and
 %   faults, and the seconds taken. VERBOSE (default true) prints a summary.
-%     octave-cli --eval "addpath tools toolbox/rotkit build/mex; bvh_mutation_run(5000, 1)"
+%     octave-cli --eval "addpath tools build/rotkit; bvh_mutation_run(5000, 1)"
 %   (make mutate runs a long one.)
   if nargin < 3
     verbose = true;

@@ -1,5 +1,5 @@
 // Fuzz target for mat2rot on the embedded host. Any call raises exactly
-// the message its checks give, having created nothing, or returns a 4 x N
+// the refusal its checks give, having created nothing, or returns a 4 x N
 // real matrix, N the pages of 3 x 3, whose bits are the scalar path's (the
 // kernel's lanes file, compiled here). The decoder's third dimension makes
 // 3 x 3 x N inputs.
@@ -12,9 +12,11 @@
 namespace {
 
 Outcome expectedOutcome(const FuzzCall& call) {
-  if (auto refusal = commonRefusal(call, 1)) return *refusal;
+  if (auto refused = commonRefusal(call, {"mat2rot", "Q = mat2rot(R)", {"R"}})) return *refused;
   const FuzzArray& r = call.inputs[0];
-  if (r.rows != 3 || r.width != 3) return raises(ROTKIT_MSG_R_SHAPE);
+  if (r.rows != 3 || r.width != 3) {
+    return raises("rotkit:mat2rot:rShape", "R must be 3 x 3 x N: one rotation matrix per page.");
+  }
   const std::size_t n = r.cols / 3;
   if (r.huge) return returnsShape(4, n);
   std::vector<double> out(4 * n);
@@ -26,6 +28,6 @@ Outcome expectedOutcome(const FuzzCall& call) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const FuzzCall call = decodeCall(data, size);
-  callAndCheck(mexFunction, call, expectedOutcome(call), conversionMessages(), 1);
+  callAndCheck(mexFunction, call, expectedOutcome(call), {}, 1);
   return 0;
 }

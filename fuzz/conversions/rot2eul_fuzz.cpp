@@ -1,7 +1,7 @@
-// Fuzz target for rot2eul on the embedded host. Any call either raises one
-// of rot2eul's messages, having created nothing, or returns a 3 x N real
-// matrix (and, for two outputs, a 1 x N logical row); the messages come in
-// their documented order. For quaternions of a judgeable length the angles
+// Fuzz target for rot2eul on the embedded host. Any call either raises
+// exactly the refusal its checks give, in their documented order, having
+// created nothing, or returns a 3 x N real matrix (and, for two outputs, a
+// 1 x N logical row). For quaternions of a judgeable length the angles
 // lie in their ranges and turn back, through the product of the three turns
 // computed here, into the rotation of the quaternion to 1e-12; a locked
 // column has its third angle 0.
@@ -11,18 +11,12 @@ namespace {
 
 using namespace conversion_oracle;
 
-const char* const kRows = "Q must have 4 rows: one quaternion (w, x, y, z) per column.";
-const MessageSet kMessages = {
-    ROTKIT_MSG_NOT_ENOUGH_INPUTS, ROTKIT_MSG_TOO_MANY_INPUTS, ROTKIT_MSG_TOO_MANY_OUTPUTS, ROTKIT_MSG_NOT_REAL_DOUBLE,
-    ROTKIT_MSG_SPARSE,          ROTKIT_MSG_TOO_LARGE,      kRows,
-    ROTKIT_MSG_SEQ_FORM,        ROTKIT_MSG_SEQ_LETTERS,    ROTKIT_MSG_SEQ_CASE,
-    ROTKIT_MSG_SEQ_REPEAT,
-};
-
 Outcome expectedOutcome(const FuzzCall& call, EulerAxes& axes) {
-  const Outcome leading = leadingChecks(call, 2, 2, 4, kRows);
+  const Outcome leading =
+      leadingChecks(call, {"rot2eul", "[A, locked] = rot2eul(Q, seq)", {"Q", "seq"}}, 2, 4,
+                    raises("rotkit:rot2eul:qRows", "Q must have 4 rows: one quaternion (w, x, y, z) per column."));
   if (!passed(leading)) return leading;
-  const Outcome seq = sequenceChecks(call.inputs[1], axes);
+  const Outcome seq = sequenceChecks(call.inputs[1], "rot2eul", axes);
   if (!passed(seq)) return seq;
   Outcome o = returnsShape(3, call.inputs[0].cols);
   o.logicalSecond = true;
@@ -57,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const FuzzCall call = decodeCall(data, size);
   EulerAxes axes;
   const Outcome expected = expectedOutcome(call, axes);
-  const embedded::CallResult result = callAndCheck(mexFunction, call, expected, kMessages, call.nlhs == 2 ? 2 : 1);
+  const embedded::CallResult result = callAndCheck(mexFunction, call, expected, {}, call.nlhs == 2 ? 2 : 1);
   if (!result.raised && result.output != nullptr) checkAngles(call, result, axes);
   return 0;
 }

@@ -1,10 +1,10 @@
-// Fuzz target for rotfit on the embedded host. Any call either raises one
-// of rotfit's messages in their documented order, having created nothing,
-// or returns Q (4 x N) and, as asked, T (3 x N) and rms (1 x N): per frame
-// NaN in every row of all three, or a unit Q with w >= 0; NaN wherever
-// fewer than three points are usable; and, for coordinates of a judgeable
-// size, an rms that Q and T give back (computed here) and no larger than
-// that of the best translation alone.
+// Fuzz target for rotfit on the embedded host. Any call either raises
+// exactly the refusal its checks give, in their documented order, having
+// created nothing, or returns Q (4 x N) and, as asked, T (3 x N) and rms
+// (1 x N): per frame NaN in every row of all three, or a unit Q with
+// w >= 0; NaN wherever fewer than three points are usable; and, for
+// coordinates of a judgeable size, an rms that Q and T give back (computed
+// here) and no larger than that of the best translation alone.
 #include "conversion_oracle.h"
 #include "identified_oracle.h"
 
@@ -14,14 +14,8 @@ namespace {
 
 using namespace identified_oracle;
 
-MessageSet messages() {
-  MessageSet set = sharedMessages();
-  set.insert(set.end(), {"* must be a full array; convert it with full().", "B must have 3 rows per point*",
-                         "A must have the rows of B*", "A must have one column*", "W must be a vector*",
-                         "W must hold finite weights*", "Options come as name-value pairs*", "'translation' needs*",
-                         "The value of 'translation'*"});
-  return set;
-}
+const Named kRotfit{"rotfit", "[Q, T, rms] = rotfit(A, B), rotfit(A, B, W) or rotfit(..., 'translation', false)",
+                    {"A", "B", "W"}};
 
 bool isTranslation(const FuzzArray& a) {
   if (a.classId != mxCHAR_CLASS || a.rows != 1 || a.text.size() != 11) return false;
@@ -32,35 +26,40 @@ bool isTranslation(const FuzzArray& a) {
 }
 
 Outcome expectedOutcome(const FuzzCall& call) {
-  Outcome o = countChecks(call, "rotfit", 2, 5, 3);
-  if (passed(o)) o = arrayChecks(call.inputs[0], "A");
-  if (passed(o)) o = arrayChecks(call.inputs[1], "B");
+  Outcome o = countChecks(call, kRotfit, 2, 5, 3);
+  for (std::size_t i = 0; i < 2 && passed(o); ++i) o = classChecks(call, kRotfit, i);
+  for (std::size_t i = 0; i < 2 && passed(o); ++i) o = sizeChecks(call, kRotfit, i);
   if (!passed(o)) return o;
   const FuzzArray& a = call.inputs[0];
   const FuzzArray& b = call.inputs[1];
   if (b.rows % 3 != 0) {
-    return raises("B must have 3 rows per point (a multiple of 3): point m's (x, y, z) in rows 3m-2 to 3m.");
+    return raises("rotkit:rotfit:pointRows",
+                  "B must have 3 rows per point (a multiple of 3): point m's (x, y, z) in rows 3m-2 to 3m.");
   }
-  if (a.rows != b.rows) return raises("A must have the rows of B, 3 per point: " + std::to_string(b.rows) + ".");
+  if (a.rows != b.rows) {
+    return raises("rotkit:rotfit:aRows", "A must have the rows of B, 3 per point: " + std::to_string(b.rows) + ".");
+  }
   const std::size_t frames = b.cols, points = b.rows / 3;
   if (a.cols != 1 && a.cols != frames) {
-    return raises("A must have one column (a reference cluster) or one per column of B: " + std::to_string(frames) +
-                  ".");
+    return raises("rotkit:rotfit:aColumns",
+                  "A must have one column (a reference cluster) or one per column of B: " + std::to_string(frames) + ".");
   }
   const bool weighted = call.inputs.size() >= 3 && call.inputs[2].classId != mxCHAR_CLASS;
   if (weighted) {
     const FuzzArray& w = call.inputs[2];
-    o = arrayChecks(w, "W");
+    o = classChecks(call, kRotfit, 2);
+    if (passed(o)) o = sizeChecks(call, kRotfit, 2);
     if (!passed(o)) return o;
     if (w.huge && w.rows * w.cols == points && (w.rows == 1 || w.cols == 1)) return returnsShape(4, frames);
-    o = weightChecks(w, points, "point");
+    o = weightChecks("rotfit", w, points, "point");
     if (!passed(o)) return o;
   }
   for (std::size_t i = weighted ? 3 : 2; i < call.inputs.size(); i += 2) {
     if (!isTranslation(call.inputs[i])) {
-      return raises("Options come as name-value pairs after A, B and W; the one option is 'translation'.");
+      return raises("rotkit:rotfit:option",
+                    "Options come as name-value pairs after A, B and W; the one option is 'translation'.");
     }
-    if (i + 1 >= call.inputs.size()) return raises("'translation' needs a value: true or false.");
+    if (i + 1 >= call.inputs.size()) return raises("rotkit:rotfit:optionValue", "'translation' needs a value: true or false.");
     return open(4, frames);  // the value's checks: left to the gateway's tests
   }
   return returnsShape(4, frames);
@@ -148,14 +147,13 @@ void checkFrames(const FuzzCall& call, const embedded::CallResult& result) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const FuzzCall call = decodeCall(data, size);
-  static const MessageSet kMessages = messages();
   const Outcome expected = expectedOutcome(call);
   // A huge B of no points asks for outputs of billions of frames, which a
   // real host would try to make: not a call to make here.
   const bool mustRaise = expected.kind == OutcomeKind::Raises || expected.kind == OutcomeKind::Refuses;
   if (!mustRaise && expected.cols > (std::size_t{1} << 20)) return 0;
   const std::size_t created = call.nlhs < 1 ? 1 : static_cast<std::size_t>(call.nlhs);
-  const embedded::CallResult result = callAndCheck(mexFunction, call, expected, kMessages, created);
+  const embedded::CallResult result = callAndCheck(mexFunction, call, expected, {"The value of 'translation'*"}, created);
   if (!result.raised && result.output != nullptr) checkFrames(call, result);
   return 0;
 }

@@ -9,41 +9,49 @@
 
 #include "conversions/axis_sequence.h"
 #include "fuzz_check.h"
-#include "host/messages.h"
 
 #include <array>
 #include <cmath>
+#include <string>
 
 namespace conversion_oracle {
 
 inline bool fitsModel(std::size_t count) { return count < (std::size_t{1} << 31); }
 
-// The argument counts, then the class and size of the first input, then its
-// row count: the outcome when one of them fails, or an Open outcome with
-// rows = 0 when all pass.
-inline Outcome leadingChecks(const FuzzCall& call, std::size_t inputs, int outputs, std::size_t rows,
-                             const char* rowsMessage) {
-  if (call.inputs.size() < inputs) return raises(ROTKIT_MSG_NOT_ENOUGH_INPUTS);
-  if (call.inputs.size() > inputs) return raises(ROTKIT_MSG_TOO_MANY_INPUTS);
-  if (call.nlhs > outputs) return raises(ROTKIT_MSG_TOO_MANY_OUTPUTS);
+// The argument counts of `f` (at most `outputs` outputs), then the class
+// and size of the first input, then its row count (`rowsRefusal` unless
+// it has `rows`): the outcome when one of them fails, or an Open outcome
+// with rows = 0 when all pass.
+inline Outcome leadingChecks(const FuzzCall& call, const Named& f, int outputs, std::size_t rows,
+                             const Outcome& rowsRefusal) {
+  if (call.inputs.size() < f.inputs.size()) return raises(f.function, refusal::notEnoughInputs, f.call);
+  if (call.inputs.size() > f.inputs.size()) return raises(f.function, refusal::tooManyInputs, f.call);
+  if (call.nlhs > outputs) return raises(f.function, refusal::tooManyOutputs, f.call);
   const FuzzArray& a = call.inputs[0];
-  if (a.classId != mxDOUBLE_CLASS || a.complex) return raises(ROTKIT_MSG_NOT_REAL_DOUBLE);
-  if (a.sparse) return raises(ROTKIT_MSG_SPARSE);
-  if (!fitsModel(a.rows) || !fitsModel(a.cols)) return raises(ROTKIT_MSG_TOO_LARGE);
-  if (a.rows != rows) return raises(rowsMessage);
+  if (a.classId != mxDOUBLE_CLASS || a.complex) return raises(f.function, refusal::notRealDouble, f.inputs[0]);
+  if (a.sparse) return raises(f.function, refusal::sparse, f.inputs[0]);
+  if (!fitsModel(a.rows) || !fitsModel(a.cols)) return raises(f.function, refusal::tooLarge, f.inputs[0]);
+  if (a.rows != rows) return rowsRefusal;
   return open(0, 0);
 }
 
 inline bool passed(const Outcome& o) { return o.kind == OutcomeKind::Open && o.rows == 0 && o.cols == 0; }
 
-// The axis sequence's checks, in order; on success `axes` holds it.
-inline Outcome sequenceChecks(const FuzzArray& seq, EulerAxes& axes) {
-  if (seq.classId != mxCHAR_CLASS || seq.rows != 1 || seq.cols != 3) return raises(ROTKIT_MSG_SEQ_FORM);
+// The axis sequence's checks in `function`, in order; on success `axes`
+// holds it.
+inline Outcome sequenceChecks(const FuzzArray& seq, const std::string& function, EulerAxes& axes) {
+  const std::string id = "rotkit:" + function + ":";
+  if (seq.classId != mxCHAR_CLASS || seq.rows != 1 || seq.cols != 3) {
+    return raises(id + "seqForm", "seq must be three axis letters, such as 'ZXY' (intrinsic) or 'zxy' (extrinsic).");
+  }
   const char letters[3] = {seq.text[0], seq.text[1], seq.text[2]};
   switch (parseAxisSequence(letters, axes)) {
-    case SequenceProblem::letters: return raises(ROTKIT_MSG_SEQ_LETTERS);
-    case SequenceProblem::mixedCase: return raises(ROTKIT_MSG_SEQ_CASE);
-    case SequenceProblem::repeated: return raises(ROTKIT_MSG_SEQ_REPEAT);
+    case SequenceProblem::letters:
+      return raises(id + "seqLetters", "seq must name its axes with the letters x, y and z.");
+    case SequenceProblem::mixedCase:
+      return raises(id + "seqCase", "seq must be all upper case (intrinsic) or all lower case (extrinsic).");
+    case SequenceProblem::repeated:
+      return raises(id + "seqRepeat", "seq must not repeat an axis in neighbouring places, as 'ZZX' does.");
     case SequenceProblem::none: break;
   }
   return open(0, 0);

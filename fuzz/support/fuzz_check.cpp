@@ -44,11 +44,18 @@ std::string shapeText(std::size_t rows, std::size_t cols) {
 
 } // namespace
 
-Outcome raises(const std::string& message) {
+Outcome raises(const std::string& message) { return raises("", message); }
+
+Outcome raises(const std::string& identifier, const std::string& message) {
   Outcome o;
   o.kind = OutcomeKind::Raises;
   o.message = message;
+  o.identifier = identifier;
   return o;
+}
+
+Outcome raises(const std::string& function, const SharedRefusal& refusal, const std::string& subject) {
+  return raises("rotkit:" + function + ":" + refusal.reason, refusal.before + subject + refusal.after);
 }
 
 Outcome returns(std::size_t rows, std::size_t cols, std::vector<double> values, std::vector<double> tolerance) {
@@ -104,8 +111,10 @@ embedded::CallResult callAndCheck(embedded::MexEntry entry, const FuzzCall& call
       reportFinding(call, std::to_string(result.created) + " matrices created before \"" + result.message + "\"");
     }
     if (expected.kind == OutcomeKind::Returns) reportFinding(call, "raised \"" + result.message + "\", expected a result");
-    if (expected.kind == OutcomeKind::Raises && result.message != expected.message) {
-      reportFinding(call, "raised \"" + result.message + "\", expected \"" + expected.message + "\"");
+    if (expected.kind == OutcomeKind::Raises &&
+        (result.message != expected.message || result.identifier != expected.identifier)) {
+      reportFinding(call, "raised \"" + result.message + "\" (" + result.identifier + "), expected \"" +
+                              expected.message + "\" (" + expected.identifier + ")");
     }
     if ((expected.kind == OutcomeKind::Open || expected.kind == OutcomeKind::Refuses) &&
         !isOwnMessage(result.message, ownMessages)) {

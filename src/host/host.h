@@ -16,11 +16,11 @@
 #include <mex.h>
 
 #include "host/messages.h"
+#include "host/refusals.h"
 #include "parallel/worker_pool.h"
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 
 // Counts below 2^31 fit the data model, whatever the host's width.
@@ -38,45 +38,75 @@ inline bool hasModelSize(const mxArray* a) {
   return fitsCountModel(mxGetM(a)) && fitsCountModel(mxGetN(a));
 }
 
-// Refuses `a` unless its data is a dense block of doubles: class double
-// (real or complex; mxGetPr gives the real parts) and not sparse. Any other
-// class would have its data misread, and Octave aborts on mxGetPr of a
-// function handle, so this runs before anything touches the data.
+// rotblend's and posechain's refusal, with the original four's texts: `a`
+// must hold a dense block of doubles, class double (real or complex;
+// mxGetPr gives the real parts) and not sparse. Any other class would have
+// its data misread, and Octave aborts on mxGetPr of a function handle, so
+// this runs before anything touches the data.
 inline void requireFullDouble(const mxArray* a) {
   if (!mxIsDouble(a)) mexErrMsgTxt(ROTKIT_MSG_NOT_DOUBLE);
   if (mxIsSparse(a)) mexErrMsgTxt(ROTKIT_MSG_SPARSE);
 }
 
-// Refuses `a` unless it is a real, full double array: the functions that
-// take only real rotations say so, where rotblend and posechain let a
-// complex input count with its real parts.
-inline void requireRealFullDouble(const mxArray* a) {
-  if (!mxIsDouble(a) || mxIsComplex(a)) mexErrMsgTxt(ROTKIT_MSG_NOT_REAL_DOUBLE);
-  if (mxIsSparse(a)) mexErrMsgTxt(ROTKIT_MSG_SPARSE);
-}
-
 // Raises an error with an identifier, "rotkit:<function>:<reason>", that
 // `try ... catch err` tells apart by err.identifier. The message is passed
-// as it is (never read as a format). Every function beyond the first four
-// reports its errors this way; those four keep mexErrMsgTxt and their texts.
+// as it is (never read as a format). Every function beyond the original
+// four reports its errors this way, through the helpers below or directly
+// for refusals of its own; those four keep mexErrMsgTxt and their texts.
 [[noreturn]] inline void raiseError(const char* identifier, const char* message) {
   mexErrMsgIdAndTxt(identifier, "%s", message);
-  // No host returns from it, but Octave's mex.h does not declare it so.
+  // Never reached: every host unwinds out of mexErrMsgIdAndTxt, but
+  // Octave's mex.h does not declare it [[noreturn]].
   std::abort();
+}
+
+// A function beyond the original four, as its refusals name it.
+struct Signature {
+  const char* name;  // "rotapply": its identifiers are rotkit:rotapply:<reason>
+  const char* call;  // "V2 = rotapply(Q, V)": shown when an argument count is wrong
+};
+
+// Raises a refusal of host/refusals.h for `f`, about `subject`. The texts
+// are composed on the stack: nothing is left behind when the host unwinds.
+[[noreturn]] inline void refuse(const Signature& f, const SharedRefusal& r, const char* subject) {
+  char identifier[96];
+  char message[256];
+  refusal::composeIdentifier(identifier, sizeof identifier, f.name, r.reason);
+  refusal::composeMessage(message, sizeof message, r, subject);
+  raiseError(identifier, message);
+}
+
+// Raises "rotkit:<f.name>:<reason>" with `message` as it is: for the
+// refusals of code that several functions share (the axis sequence of
+// eul2rot and rot2eul); a gateway raises its own with raiseError.
+[[noreturn]] inline void refuse(const Signature& f, const char* reason, const char* message) {
+  char identifier[96];
+  refusal::composeIdentifier(identifier, sizeof identifier, f.name, reason);
+  raiseError(identifier, message);
 }
 
 // The argument counts of a function that returns into `ans` on a bare call
 // (nlhs = 0), as MATLAB's own functions do: inputs first, then outputs.
-inline void requireArgumentCounts(int nrhs, int minInputs, int maxInputs, int nlhs, int maxOutputs) {
-  if (nrhs < minInputs) mexErrMsgTxt(ROTKIT_MSG_NOT_ENOUGH_INPUTS);
-  if (nrhs > maxInputs) mexErrMsgTxt(ROTKIT_MSG_TOO_MANY_INPUTS);
-  if (nlhs > maxOutputs) mexErrMsgTxt(ROTKIT_MSG_TOO_MANY_OUTPUTS);
+inline void requireArgumentCounts(const Signature& f, int nrhs, int minInputs, int maxInputs, int nlhs,
+                                  int maxOutputs) {
+  if (nrhs < minInputs) refuse(f, refusal::notEnoughInputs, f.call);
+  if (nrhs > maxInputs) refuse(f, refusal::tooManyInputs, f.call);
+  if (nlhs > maxOutputs) refuse(f, refusal::tooManyOutputs, f.call);
 }
 
-// The column count of `a` (trailing dimensions counted as columns), once
-// both of its counts are known to fit the data model.
-inline std::uint32_t modelColumns(const mxArray* a) {
-  if (!hasModelSize(a)) mexErrMsgTxt(ROTKIT_MSG_TOO_LARGE);
+// Refuses the argument `a`, called `name` in the messages, unless it is a
+// real, full double array: the functions that take only real rotations say
+// so, where rotblend and posechain let a complex input count with its real
+// parts. Runs before anything touches the data.
+inline void requireRealFullDouble(const Signature& f, const mxArray* a, const char* name) {
+  if (!mxIsDouble(a) || mxIsComplex(a)) refuse(f, refusal::notRealDouble, name);
+  if (mxIsSparse(a)) refuse(f, refusal::sparse, name);
+}
+
+// The column count of the argument `a` (trailing dimensions counted as
+// columns), once both of its counts are known to fit the data model.
+inline std::uint32_t modelColumns(const Signature& f, const mxArray* a, const char* name) {
+  if (!hasModelSize(a)) refuse(f, refusal::tooLarge, name);
   return lowBits32(mxGetN(a));
 }
 
@@ -90,56 +120,6 @@ static inline void joinWorkersAtExit() {
   if (!registered) {
     mexAtExit(parallel::stopWorkers);
     registered = true;
-  }
-}
-
-// The checks of the functions that report every error with an identifier,
-// "rotkit:<function>:<reason>", and a message naming the argument. The
-// identifier is built here from the function's name and the reason.
-[[noreturn]] inline void raiseFunctionError(const char* function, const char* reason, const char* message) {
-  char identifier[96];
-  std::snprintf(identifier, sizeof identifier, "rotkit:%s:%s", function, reason);
-  raiseError(identifier, message);
-}
-
-// requireArgumentCounts with identifiers: reasons notEnoughInputs,
-// tooManyInputs, tooManyOutputs, in that order.
-inline void requireArgumentCountsOf(const char* function, int nrhs, int minInputs, int maxInputs, int nlhs,
-                                    int maxOutputs) {
-  char text[128];
-  if (nrhs < minInputs) {
-    std::snprintf(text, sizeof text, "Too few inputs: %d given, at least %d needed (see help %s).", nrhs, minInputs,
-                  function);
-    raiseFunctionError(function, "notEnoughInputs", text);
-  }
-  if (nrhs > maxInputs) {
-    std::snprintf(text, sizeof text, "Too many inputs: %d given, at most %d taken (see help %s).", nrhs, maxInputs,
-                  function);
-    raiseFunctionError(function, "tooManyInputs", text);
-  }
-  if (nlhs > maxOutputs) {
-    std::snprintf(text, sizeof text, "Too many outputs: %d requested, at most %d given (see help %s).", nlhs,
-                  maxOutputs, function);
-    raiseFunctionError(function, "tooManyOutputs", text);
-  }
-}
-
-// Refuses argument `name` of `function` unless it is a real, full double
-// array whose two counts fit the data model: reasons notRealDouble, sparse,
-// tooLarge, checked in that order before anything touches the data.
-inline void requireRealFullDoubleOf(const char* function, const mxArray* a, const char* name) {
-  char text[128];
-  if (!mxIsDouble(a) || mxIsComplex(a)) {
-    std::snprintf(text, sizeof text, "%s must be a real double array.", name);
-    raiseFunctionError(function, "notRealDouble", text);
-  }
-  if (mxIsSparse(a)) {
-    std::snprintf(text, sizeof text, "%s must be a full array; convert it with full().", name);
-    raiseFunctionError(function, "sparse", text);
-  }
-  if (!hasModelSize(a)) {
-    std::snprintf(text, sizeof text, "%s is too large: row and column counts must be below 2^31.", name);
-    raiseFunctionError(function, "tooLarge", text);
   }
 }
 

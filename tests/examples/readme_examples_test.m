@@ -1,8 +1,9 @@
-% Every ```matlab block of README.md runs, as pasted at the prompt, in a
-% fresh octave-cli started in the repository's folder, with the build's
-% toolbox folder on the path; figures are invisible and drawn
-% with gnuplot, so no display is needed. Any error fails the test, with
-% the block's line in README.md and what Octave printed.
+% Every ```matlab block of README.md, CONTRIBUTING.md and docs/*.md runs,
+% as pasted at the prompt, in a fresh octave-cli started in the
+% repository's folder, with the build's toolbox folder on the path; figures
+% are invisible and drawn with gnuplot, so no display is needed. Any error
+% fails the test, with the document, the block's line and what Octave
+% printed.
 %
 % A block that is not meant to run (it needs files or a set-up of its own)
 % has as its first line a comment that starts with "not run" and says why:
@@ -18,10 +19,8 @@
 %! % is two folders up from it; the runner puts the build's toolbox folder first.
 %! root = fileparts (fileparts (fileparts (which ("samebits"))));
 %! mexDir = fileparts (which ("rotcompose"));
-%! readme = fileread (fullfile (root, "README.md"));
-%! [blocks, starts] = regexp (readme, '^```matlab[ \t]*\n(.*?)^```[ \t]*$', ...
-%!                            "tokens", "start", "lineanchors");
-%! assert (numel (blocks) > 0, "no ```matlab block in README.md");
+%! docs = dir (fullfile (root, "docs", "*.md"));
+%! documents = [{"README.md", "CONTRIBUTING.md"}, strcat("docs/", {docs.name})];
 %! % The set-up on one line, so a message's "line N" is the block's line N - 1.
 %! prelude = sprintf (["addpath ('%s'); " ...
 %!                     "warning ('off', 'Octave:gnuplot-graphics'); graphics_toolkit ('gnuplot'); " ...
@@ -31,29 +30,37 @@
 %! work = tempname ();
 %! mkdir (work);
 %! failed = {};
-%! skipped = 0;
 %! unwind_protect
-%!   for k = 1:numel (blocks)
-%!     code = blocks{k}{1};
-%!     line = 1 + sum (readme(1:starts(k)) == "\n");
-%!     if (regexpi (code, '^\s*%\s*not run', "once"))
-%!       skipped += 1;
-%!       continue
+%!   for d = 1:numel (documents)
+%!     text = fileread (fullfile (root, documents{d}));
+%!     [blocks, starts] = regexp (text, '^```matlab[ \t]*\n(.*?)^```[ \t]*$', ...
+%!                                "tokens", "start", "lineanchors");
+%!     assert (numel (blocks) > 0 || ! strcmp (documents{d}, "README.md"), "no ```matlab block in README.md");
+%!     skipped = 0;
+%!     for k = 1:numel (blocks)
+%!       code = blocks{k}{1};
+%!       line = 1 + sum (text(1:starts(k)) == "\n");
+%!       if (regexpi (code, '^\s*%\s*not run', "once"))
+%!         skipped += 1;
+%!         continue
+%!       end
+%!       script = fullfile (work, sprintf ("doc_block_%d_%d.m", d, k));
+%!       fid = fopen (script, "w");
+%!       fputs (fid, [prelude code]);
+%!       fclose (fid);
+%!       [status, output] = system (sprintf ("cd '%s' && '%s' --norc --no-history --quiet '%s' 2>&1", ...
+%!                                           root, octave, script));
+%!       if (status != 0)
+%!         printf ("%s, the block at line %d failed (status %d):\n%s\n%s\n", documents{d}, line, status, code, output);
+%!         failed{end+1} = sprintf ("%s line %d", documents{d}, line);
+%!       end
 %!     end
-%!     script = fullfile (work, sprintf ("readme_block_%d.m", k));
-%!     fid = fopen (script, "w");
-%!     fputs (fid, [prelude code]);
-%!     fclose (fid);
-%!     [status, output] = system (sprintf ("cd '%s' && '%s' --norc --no-history --quiet '%s' 2>&1", ...
-%!                                         root, octave, script));
-%!     if (status != 0)
-%!       printf ("README.md, the block at line %d failed (status %d):\n%s\n%s\n", line, status, code, output);
-%!       failed{end+1} = sprintf ("line %d", line);
+%!     if (numel (blocks) > 0)
+%!       printf ("%s: %d blocks run, %d marked not run\n", documents{d}, numel (blocks) - skipped, skipped);
 %!     end
 %!   end
 %! unwind_protect_cleanup
 %!   confirm_recursive_rmdir (false, "local");
 %!   rmdir (work, "s");
 %! end_unwind_protect
-%! printf ("README.md: %d blocks run, %d marked not run\n", numel (blocks) - skipped, skipped);
-%! assert (isempty (failed), "README.md blocks failed at %s", strjoin (failed, ", "));
+%! assert (isempty (failed), "blocks failed at %s", strjoin (failed, ", "));

@@ -79,10 +79,10 @@
 %! none = m;  none.rootPositions = zeros (3, 0);  none.localRotations = zeros (4, 0);
 %! assert (size (motionresample (none, 0.01).localRotations), [4 0]);
 
-%!error <MOTION must be a struct> motionresample (1, 0.1)
-%!error <rootPositions must be a 3 x N> motionresample (struct ("rootPositions", 1, "localRotations", 1, "frameTime", 1), 0.1)
-%!error <localRotations must be a 4J x N> motionresample (struct ("rootPositions", zeros (3, 2), "localRotations", zeros (4, 3), "frameTime", 1), 0.1)
-%!error <leafRotations must be a 4L x N> motionresample (struct ("rootPositions", zeros (3, 2), "localRotations", zeros (4, 2), "frameTime", 1, "leafRotations", zeros (3, 2)), 0.1)
-%!error <MOTION.frameTime must be a positive> motionresample (struct ("rootPositions", zeros (3, 2), "localRotations", zeros (4, 2), "frameTime", 0), 0.1)
-%!error <FRAMETIME must be a positive> motionresample (struct ("rootPositions", zeros (3, 2), "localRotations", zeros (4, 2), "frameTime", 1), -1)
-%!error <FRAMETIME must be a positive> motionresample (struct ("rootPositions", zeros (3, 2), "localRotations", zeros (4, 2), "frameTime", 1), [1 2])
+%!error id=rotkit:motionresample:notMotion motionresample (1, 0.1)
+%!error id=rotkit:motionresample:rootPositionsShape motionresample (struct ("rootPositions", 1, "localRotations", 1, "frameTime", 1), 0.1)
+%!error id=rotkit:motionresample:localRotationsShape motionresample (struct ("rootPositions", zeros (3, 2), "localRotations", zeros (4, 3), "frameTime", 1), 0.1)
+%!error id=rotkit:motionresample:leafRotationsShape motionresample (struct ("rootPositions", zeros (3, 2), "localRotations", zeros (4, 2), "frameTime", 1, "leafRotations", zeros (3, 2)), 0.1)
+%!error id=rotkit:motionresample:motionFrameTime motionresample (struct ("rootPositions", zeros (3, 2), "localRotations", zeros (4, 2), "frameTime", 0), 0.1)
+%!error id=rotkit:motionresample:frameTime motionresample (struct ("rootPositions", zeros (3, 2), "localRotations", zeros (4, 2), "frameTime", 1), -1)
+%!error id=rotkit:motionresample:frameTime motionresample (struct ("rootPositions", zeros (3, 2), "localRotations", zeros (4, 2), "frameTime", 1), [1 2])

@@ -2,7 +2,8 @@ function cases = run_sweep (name, mexDir)
 %RUN_SWEEP Runs every case of sweep_cases (NAME) in child octave-cli
 %   processes against the MEX files in MEXDIR and returns the cases with a
 %   field OUTCOME: "R x C double" for a result, the quoted message for an
-%   error, or "CRASH ..." when the call killed Octave. After a crash the
+%   error (and its identifier in parentheses, when it has one), or
+%   "CRASH ..." when the call killed Octave. After a crash the
 %   sweep goes on in a new child from the next case.
   cases = sweep_cases (name);
   [cases.outcome] = deal ('');

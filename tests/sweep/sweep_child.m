@@ -35,8 +35,12 @@ for k = first:numel (cases)
         outcome = 'returns two outputs';
     end
   catch err
-    % Octave puts the function's name before a MEX error message.
+    % Octave puts the function's name before a MEX error message. The
+    % identifier follows in parentheses; the original four raise none.
     outcome = ['"' regexprep(err.message, ['^' name ': '], '') '"'];
+    if (! isempty (err.identifier))
+      outcome = [outcome ' (' err.identifier ')'];
+    end
   end
   printf ('@@end %d\t%s\n', k, outcome);
   fflush (stdout);

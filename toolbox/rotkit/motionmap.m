@@ -43,6 +43,48 @@ function [results, failed] = motionmap(files, fun, varargin)
 %   Whatever runs the files, each result is computed by the same code on
 %   the same data, so RESULTS are the same bits as in a run in this process.
 %
+%   GNU Octave's parallel package (4.0.1 checked), and what MOTIONMAP does
+%   about its faults:
+%   - Any error inside a PARCELLFUN worker reaches the caller only as
+%     "__parcellfun_get_next_result__: could not receive result", while the
+%     worker prints "execution error" on its stderr, and the ErrorHandler
+%     option is handed a stale error of the worker's start instead of the
+%     real one. So MOTIONMAP catches each file's error inside the worker and
+%     sends it back as that file's result. In calls of your own, the usual
+%     causes of that message are a bare call, parcellfun(2, @(q)
+%     rotcompose(q, q), c), which asks the workers for no output (ROTCOMPOSE
+%     refuses such a call), and an anonymous function that calls a function
+%     the workers cannot see (a local function of a file).
+%   - A handle to a MEX function given to PARCELLFUN as its function, as in
+%     parcellfun(2, @rotcompose, a, b), is kept by the package until the
+%     process ends, and destroying it then crashes Octave as it exits
+%     (status 139). MOTIONMAP hands FUN to the workers with each file
+%     instead.
+%   - Servers: start PSERVER on each server machine, connect from here with
+%     PCONNECT, put the toolbox on the servers' path, and give the
+%     connections (TLS is set up with PARALLEL_GENERATE_SRP_DATA):
+%       connections = pconnect({'node1', 'node2'});
+%       reval('addpath(''/opt/rotkit'');', connections);   % the toolbox folder there
+%       [results, failed] = motionmap(files, fun, 'Servers', connections);
+%       sclose(connections);
+%     The servers need the MEX files built for their platform (the folder
+%     that a build or BUILD_MEX makes there) and the files under the same
+%     names (a shared folder). PCONNECT always uses the ports 12501 and
+%     12502, PSERVER refuses to run as root, and PSERVER(OPTIONS) refuses
+%     every options struct, so a server without TLS is started with the
+%     program itself: octave-pserver --octave-binary=... --no-auth (in
+%     /usr/libexec on Debian).
+%   In MATLAB, MOTIONMAP runs a PARFOR over the files when a pool is open or
+%   'Workers' is given; without the Parallel Computing Toolbox it runs in
+%   this process. On a cluster the workers need the MEX files built for the
+%   cluster's platform (BUILD_MEX on a machine of that platform) and the
+%   toolbox folder on their path, for instance as the pool's attached files
+%   or in a shared folder named in AdditionalPaths, and the files under the
+%   same names:
+%       pool = parpool('MyCluster', 64, 'AttachedFiles', {'build/rotkit'});
+%       results = motionmap(dir('/shared/capture/**/*.bvh'), fun);
+%   (This path has not been run: the toolbox is developed without MATLAB.)
+%
 %   The workers are other processes: FUN and what it uses must be known
 %   there. A handle to a function on the path, or an anonymous function of
 %   such functions and of values it captures, goes to every worker; a
@@ -51,25 +93,26 @@ function [results, failed] = motionmap(files, fun, varargin)
 %   something that cannot be sent between processes) raises an error that
 %   says so; run without workers to see what happened.
 %
-%   Errors, before any file is read:
-%     motionmap: FILES must be a file name, a cell array of file names,
-%       a string array or the struct array of dir.
-%     motionmap: FUN must be a function handle, called as FUN(SKEL,
-%       MOTION, FILE).
-%     motionmap: options come in name/value pairs.
-%     motionmap: unknown option "NAME"; the options are Workers, Servers
-%       and Progress.
-%     motionmap: Workers must be a whole number of at least 0.
-%     motionmap: Servers must be the connections that pconnect returns.
-%     motionmap: Progress must be true, false or 'auto'.
-%     motionmap: give Workers or Servers, not both: each server runs as
-%       many workers as it has cores.
-%     motionmap: Servers needs the parallel package of GNU Octave; in
-%       MATLAB, open a pool on the cluster (parpool) and give Workers.
-%   and with workers, when one of them ends without a result:
-%     motionmap: a worker process stopped without returning its result
-%       (...): it crashed, or FUN returned a value that cannot be sent
-%       between processes. Run without Workers to see it.
+%   Errors, with their identifiers (err.identifier in a catch), before any
+%   file is read:
+%     rotkit:motionmap:files             FILES is none of the forms above
+%     rotkit:motionmap:fun               FUN is not a function handle
+%     rotkit:motionmap:optionPairs       options not in name/value pairs
+%     rotkit:motionmap:unknownOption     a name other than Workers,
+%                                        Servers and Progress
+%     rotkit:motionmap:workersValue      Workers not a whole number >= 0
+%     rotkit:motionmap:serversNeedOctave Servers in MATLAB: open a pool on
+%                                        the cluster (parpool) and give
+%                                        Workers instead
+%     rotkit:motionmap:serversValue      Servers not what PCONNECT returns
+%     rotkit:motionmap:progressValue     Progress not true, false or 'auto'
+%     rotkit:motionmap:workersAndServers both Workers and Servers
+%   and with workers, when one of them ends without a result (it crashed,
+%   or FUN returned a value that cannot be sent between processes; run
+%   without Workers to see it):
+%     rotkit:motionmap:workerStopped
+%   The warning rotkit:motionmap:noParallelPackage says that the files are
+%   done one by one, in GNU Octave without the parallel package.
 %
 %   Examples: the sample walk has 120 frames of 26 joints; a missing file
 %   fails with BVHREAD's message; two workers give the same results.
@@ -100,7 +143,7 @@ function [results, failed] = motionmap(files, fun, varargin)
 
   paths = fileList(files);
   if ~isa(fun, 'function_handle')
-    error('motionmap:fun', 'motionmap: FUN must be a function handle, called as FUN(SKEL, MOTION, FILE).');
+    error('rotkit:motionmap:fun', 'motionmap: FUN must be a function handle, called as FUN(SKEL, MOTION, FILE).');
   end
   options = parseOptions(varargin);
 
@@ -185,7 +228,7 @@ function [results, failed] = mapOnWorkers(paths, funs, workers, verbose)
     if isempty(strfind(err.message, 'could not receive result'))
       rethrow(err);
     end
-    error('motionmap:worker', ['motionmap: a worker process stopped without returning its result ' ...
+    error('rotkit:motionmap:workerStopped', ['motionmap: a worker process stopped without returning its result ' ...
           '(%s): it crashed, or FUN returned a value that cannot be sent between processes. ' ...
           'Run without Workers to see it.'], err.message);
   end
@@ -224,7 +267,7 @@ function ok = parallelPackage()
     end
   end
   if ~ok
-    warning('motionmap:serial', ['motionmap: the parallel package is not installed ' ...
+    warning('rotkit:motionmap:noParallelPackage', ['motionmap: the parallel package is not installed ' ...
             '(Debian: octave-parallel); the files are done one by one.']);
   end
 end
@@ -246,7 +289,7 @@ function paths = fileList(files)
   elseif iscell(files) && all(cellfun(@(f) ischar(f) && size(f, 1) <= 1, files(:)))
     paths = files;
   else
-    error('motionmap:files', ['motionmap: FILES must be a file name, a cell array of file names, ' ...
+    error('rotkit:motionmap:files', ['motionmap: FILES must be a file name, a cell array of file names, ' ...
           'a string array or the struct array of dir.']);
   end
   % Names like '' become 1 x 0 rows, as bvhread expects.
@@ -258,7 +301,7 @@ end
 function options = parseOptions(args)
   options = struct('workers', [], 'servers', [], 'hasServers', false, 'progress', 'auto');
   if mod(numel(args), 2) ~= 0
-    error('motionmap:option', 'motionmap: options come in name/value pairs.');
+    error('rotkit:motionmap:optionPairs', 'motionmap: options come in name/value pairs.');
   end
   for k = 1:2:numel(args)
     name = args{k};
@@ -269,16 +312,16 @@ function options = parseOptions(args)
     switch lower(name)
       case 'workers'
         if ~(isnumeric(value) && isreal(value) && isscalar(value) && value >= 0 && isfinite(value) && value == round(value))
-          error('motionmap:option', 'motionmap: Workers must be a whole number of at least 0.');
+          error('rotkit:motionmap:workersValue', 'motionmap: Workers must be a whole number of at least 0.');
         end
         options.workers = double(value);
       case 'servers'
         if ~exist('OCTAVE_VERSION', 'builtin')
-          error('motionmap:option', ['motionmap: Servers needs the parallel package of GNU Octave; ' ...
+          error('rotkit:motionmap:serversNeedOctave', ['motionmap: Servers needs the parallel package of GNU Octave; ' ...
                 'in MATLAB, open a pool on the cluster (parpool) and give Workers.']);
         end
         if ~isa(value, 'pconnections')
-          error('motionmap:option', 'motionmap: Servers must be the connections that pconnect returns.');
+          error('rotkit:motionmap:serversValue', 'motionmap: Servers must be the connections that pconnect returns.');
         end
         options.servers = value;
         options.hasServers = true;
@@ -288,16 +331,16 @@ function options = parseOptions(args)
         elseif (islogical(value) || isnumeric(value)) && isscalar(value) && (value == 0 || value == 1)
           value = logical(value);
         else
-          error('motionmap:option', 'motionmap: Progress must be true, false or ''auto''.');
+          error('rotkit:motionmap:progressValue', 'motionmap: Progress must be true, false or ''auto''.');
         end
         options.progress = value;
       otherwise
-        error('motionmap:option', ['motionmap: unknown option "%s"; the options are Workers, ' ...
+        error('rotkit:motionmap:unknownOption', ['motionmap: unknown option "%s"; the options are Workers, ' ...
               'Servers and Progress.'], name);
     end
   end
   if ~isempty(options.workers) && options.hasServers
-    error('motionmap:option', ['motionmap: give Workers or Servers, not both: each server runs ' ...
+    error('rotkit:motionmap:workersAndServers', ['motionmap: give Workers or Servers, not both: each server runs ' ...
           'as many workers as it has cores.']);
   end
   if isempty(options.workers) && exist('OCTAVE_VERSION', 'builtin')

@@ -32,10 +32,22 @@ function motion2 = motionresample(motion, frameTime)
 %   frames between them (160 degrees back): a fast spin captured at a low
 %   frame rate is not recovered. Positions are not affected, being linear.
 %
-%   Errors (motionresample:input): MOTION not a struct with a 3 x N
-%   rootPositions, a 4J x N localRotations (and, if present, a 4L x N
-%   leafRotations) of real doubles and a positive frameTime; FRAMETIME not
-%   a positive finite real scalar.
+%   Errors, checked in this order (the first failure is reported), with
+%   their identifiers (err.identifier in a catch):
+%     rotkit:motionresample:notMotion
+%         MOTION not a scalar struct with rootPositions, localRotations
+%         and frameTime
+%     rotkit:motionresample:rootPositionsShape
+%         MOTION.rootPositions not a 3 x N real double matrix
+%     rotkit:motionresample:localRotationsShape
+%         MOTION.localRotations not a 4J x N real double matrix
+%     rotkit:motionresample:leafRotationsShape
+%         MOTION.leafRotations, where present, not a 4L x N real double
+%         matrix
+%     rotkit:motionresample:motionFrameTime
+%         MOTION.frameTime not a positive finite real scalar
+%     rotkit:motionresample:frameTime
+%         FRAMETIME not a positive finite real scalar
 %
 %   Example: the sample walk at 30 frames per second, resampled to 120 and
 %   to 24; at 120 every fourth frame is an original one, bit for bit.
@@ -99,28 +111,28 @@ end
 function [N, leaves] = checkInputs(motion, frameTime)
   if ~isstruct(motion) || ~isscalar(motion) || ~isfield(motion, 'rootPositions') || ...
      ~isfield(motion, 'localRotations') || ~isfield(motion, 'frameTime')
-    fail('MOTION must be a struct with rootPositions, localRotations and frameTime (what bvhread returns).');
+    fail('notMotion', 'MOTION must be a struct with rootPositions, localRotations and frameTime (what bvhread returns).');
   end
   if ~isRealDouble(motion.rootPositions) || ~ismatrix(motion.rootPositions) || size(motion.rootPositions, 1) ~= 3
-    fail('MOTION.rootPositions must be a 3 x N real double matrix.');
+    fail('rootPositionsShape', 'MOTION.rootPositions must be a 3 x N real double matrix.');
   end
   N = size(motion.rootPositions, 2);
   L = motion.localRotations;
   if ~isRealDouble(L) || ~ismatrix(L) || mod(size(L, 1), 4) ~= 0 || size(L, 2) ~= N
-    fail('MOTION.localRotations must be a 4J x N real double matrix, N the frames of rootPositions.');
+    fail('localRotationsShape', 'MOTION.localRotations must be a 4J x N real double matrix, N the frames of rootPositions.');
   end
   leaves = isfield(motion, 'leafRotations');
   if leaves
     F = motion.leafRotations;
     if ~isRealDouble(F) || ~ismatrix(F) || mod(size(F, 1), 4) ~= 0 || size(F, 2) ~= N
-      fail('MOTION.leafRotations must be a 4L x N real double matrix, N the frames of rootPositions.');
+      fail('leafRotationsShape', 'MOTION.leafRotations must be a 4L x N real double matrix, N the frames of rootPositions.');
     end
   end
   if ~isPositiveScalar(motion.frameTime)
-    fail('MOTION.frameTime must be a positive finite real scalar.');
+    fail('motionFrameTime', 'MOTION.frameTime must be a positive finite real scalar.');
   end
   if ~isPositiveScalar(frameTime)
-    fail('FRAMETIME must be a positive finite real scalar.');
+    fail('frameTime', 'FRAMETIME must be a positive finite real scalar.');
   end
 end
 
@@ -132,6 +144,6 @@ function yes = isPositiveScalar(x)
   yes = isRealDouble(x) && isscalar(x) && isfinite(x) && x > 0;
 end
 
-function fail(message)
-  error('motionresample:input', 'motionresample: %s', message);
+function fail(reason, message)
+  error(['rotkit:motionresample:' reason], 'motionresample: %s', message);
 end

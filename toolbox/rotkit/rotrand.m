@@ -24,10 +24,13 @@ function varargout = rotrand(varargin)
 %   3N numbers from that stream. The same seed gives the same rotations on
 %   one host; MATLAB's and Octave's generators differ.
 %
-%   Errors, with identifiers rotkit:rotrand:<reason>:
-%     tooManyInputs, tooManyOutputs   argument counts
-%     nValue    N not a real whole number of 0 or more (a numeric scalar)
-%     tooLarge  N of 2^31 or more
+%   Errors, checked in this order, with their identifiers (err.identifier
+%   in a catch):
+%     rotkit:rotrand:tooManyInputs    more than one input
+%     rotkit:rotrand:tooManyOutputs   more than one output
+%     rotkit:rotrand:nValue           N not a real whole number of 0 or
+%                                     more, one numeric value
+%     rotkit:rotrand:tooLarge         N of 2^31 or more
 %
 %   Examples: a thousand unit quaternions with w >= 0, and the same three
 %   rotations twice from the same seed.
@@ -48,11 +51,10 @@ function varargout = rotrand(varargin)
 %   See also ROTNORMALIZE, ROTMEAN, ROTDIST.
 
   if nargin > 1
-    error('rotkit:rotrand:tooManyInputs', 'Too many inputs: %d given, at most 1 taken (see help rotrand).', nargin);
+    error('rotkit:rotrand:tooManyInputs', 'Too many input arguments; the call is Q = rotrand(N).');
   end
   if nargout > 1
-    error('rotkit:rotrand:tooManyOutputs', 'Too many outputs: %d requested, at most 1 given (see help rotrand).', ...
-          nargout);
+    error('rotkit:rotrand:tooManyOutputs', 'Too many output arguments; the call is Q = rotrand(N).');
   end
   n = 1;
   if nargin == 1

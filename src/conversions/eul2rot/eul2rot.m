@@ -20,18 +20,20 @@
 %   bit: each operation is rounded on its own, in a fixed order, the sines
 %   and cosines are the toolbox's own. NaN and Inf angles give NaN columns.
 %
-%   Errors, checked in this order (the first failure is reported):
-%     "Not enough input arguments." / "Too many input arguments."
-%     "Too many output arguments."
-%     "Input must be a real double array."   A not double, or complex
-%     "Sparse input is not supported; convert it with full()."
-%     "Input is too large: row and column counts must be below 2^31."
-%     "A must have 3 rows: three angles per column."
-%     "seq must be three axis letters, such as 'ZXY' (intrinsic) or 'zxy'
-%      (extrinsic)."                        (one line)
-%     "seq must name its axes with the letters x, y and z."
-%     "seq must be all upper case (intrinsic) or all lower case (extrinsic)."
-%     "seq must not repeat an axis in neighbouring places, as 'ZZX' does."
+%   Errors, checked in this order (the first failure is reported), with
+%   their identifiers (err.identifier in a catch); each message names the
+%   argument, as "A must be a real, full double array." does:
+%     rotkit:eul2rot:notEnoughInputs  fewer than two inputs
+%     rotkit:eul2rot:tooManyInputs    more than two inputs
+%     rotkit:eul2rot:tooManyOutputs   more than one output
+%     rotkit:eul2rot:notRealDouble    A of another class, or complex
+%     rotkit:eul2rot:sparse           A sparse
+%     rotkit:eul2rot:tooLarge         a count of A of 2^31 or more
+%     rotkit:eul2rot:aRows            A without 3 rows
+%     rotkit:eul2rot:seqForm          seq not a 1 x 3 char row
+%     rotkit:eul2rot:seqLetters       a letter other than x, y, z
+%     rotkit:eul2rot:seqCase          upper and lower case mixed
+%     rotkit:eul2rot:seqRepeat        an axis twice in a row (ZZX)
 %   Arrays with more than two dimensions count their trailing dimensions as
 %   columns. A call without an output returns Q into ans.
 %

@@ -9,13 +9,17 @@
 #include "conversions/read_axis_sequence.h"
 #include "host/host.h"
 
+namespace {
+const Signature kEul2rot{"eul2rot", "Q = eul2rot(A, seq)"};
+} // namespace
+
 void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
-  requireArgumentCounts(nrhs, 2, 2, nlhs, 1);
+  requireArgumentCounts(kEul2rot, nrhs, 2, 2, nlhs, 1);
   const mxArray* angles = prhs[0];
-  requireRealFullDouble(angles);
-  const std::uint32_t count = modelColumns(angles);
-  if (mxGetM(angles) != 3) mexErrMsgTxt("A must have 3 rows: three angles per column.");
-  const EulerAxes axes = readAxisSequence(prhs[1]);
+  requireRealFullDouble(kEul2rot, angles, "A");
+  const std::uint32_t count = modelColumns(kEul2rot, angles, "A");
+  if (mxGetM(angles) != 3) raiseError("rotkit:eul2rot:aRows", "A must have 3 rows: three angles per column.");
+  const EulerAxes axes = readAxisSequence(kEul2rot, prhs[1]);
 
   plhs[0] = createRealMatrix(4, count);
   joinWorkersAtExit();  // the kernel may split its columns over worker threads

@@ -33,14 +33,16 @@
 %   every component, an Inf NaN in some; elements beyond 2^500 in
 %   magnitude do not overflow.
 %
-%   Errors, checked in this order (the first failure is reported):
-%     "Not enough input arguments."         no input
-%     "Too many input arguments."           more than one input
-%     "Too many output arguments."          more than one output
-%     "Input must be a real double array."  R another class, or complex
-%     "Sparse input is not supported; convert it with full()."
-%     "Input is too large: row and column counts must be below 2^31."
-%     "R must be 3 x 3 x N: one rotation matrix per page."
+%   Errors, checked in this order (the first failure is reported), with
+%   their identifiers (err.identifier in a catch); each message names the
+%   argument, as "R must be a real, full double array." does:
+%     rotkit:mat2rot:notEnoughInputs  no input
+%     rotkit:mat2rot:tooManyInputs    more than one input
+%     rotkit:mat2rot:tooManyOutputs   more than one output
+%     rotkit:mat2rot:notRealDouble    R of another class, or complex
+%     rotkit:mat2rot:sparse           R sparse
+%     rotkit:mat2rot:tooLarge         a count of R of 2^31 or more
+%     rotkit:mat2rot:rShape           R not 3 x 3 x N
 %
 %   A bare call at the prompt gives its result in ans.
 %

@@ -7,14 +7,20 @@
 #include "host/host.h"
 #include "conversions/mat2rot/matrix_to_quaternion.h"
 
+namespace {
+const Signature kMat2rot{"mat2rot", "Q = mat2rot(R)"};
+} // namespace
+
 void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
-  requireArgumentCounts(nrhs, 1, 1, nlhs, 1);
+  requireArgumentCounts(kMat2rot, nrhs, 1, 1, nlhs, 1);
   const mxArray* r = prhs[0];
-  requireRealFullDouble(r);
+  requireRealFullDouble(kMat2rot, r, "R");
   // 3N: the host counts every dimension after the first as columns, so
   // dimensions after the third count as pages.
-  const std::uint32_t cols = modelColumns(r);
-  if (mxGetM(r) != 3 || mxGetDimensions(r)[1] != 3) mexErrMsgTxt(ROTKIT_MSG_R_SHAPE);
+  const std::uint32_t cols = modelColumns(kMat2rot, r, "R");
+  if (mxGetM(r) != 3 || mxGetDimensions(r)[1] != 3) {
+    raiseError("rotkit:mat2rot:rShape", "R must be 3 x 3 x N: one rotation matrix per page.");
+  }
   const std::uint32_t pages = cols / 3;
 
   plhs[0] = createRealMatrix(4, pages);

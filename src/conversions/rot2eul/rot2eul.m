@@ -30,18 +30,20 @@
 %   operation is rounded on its own, in a fixed order, the arc tangent is
 %   the toolbox's own. NaN components give NaN angles.
 %
-%   Errors, checked in this order (the first failure is reported):
-%     "Not enough input arguments." / "Too many input arguments."
-%     "Too many output arguments."
-%     "Input must be a real double array."   Q not double, or complex
-%     "Sparse input is not supported; convert it with full()."
-%     "Input is too large: row and column counts must be below 2^31."
-%     "Q must have 4 rows: one quaternion (w, x, y, z) per column."
-%     "seq must be three axis letters, such as 'ZXY' (intrinsic) or 'zxy'
-%      (extrinsic)."                        (one line)
-%     "seq must name its axes with the letters x, y and z."
-%     "seq must be all upper case (intrinsic) or all lower case (extrinsic)."
-%     "seq must not repeat an axis in neighbouring places, as 'ZZX' does."
+%   Errors, checked in this order (the first failure is reported), with
+%   their identifiers (err.identifier in a catch); each message names the
+%   argument, as "Q must be a real, full double array." does:
+%     rotkit:rot2eul:notEnoughInputs  fewer than two inputs
+%     rotkit:rot2eul:tooManyInputs    more than two inputs
+%     rotkit:rot2eul:tooManyOutputs   more than two outputs
+%     rotkit:rot2eul:notRealDouble    Q of another class, or complex
+%     rotkit:rot2eul:sparse           Q sparse
+%     rotkit:rot2eul:tooLarge         a count of Q of 2^31 or more
+%     rotkit:rot2eul:qRows            Q without 4 rows
+%     rotkit:rot2eul:seqForm          seq not a 1 x 3 char row
+%     rotkit:rot2eul:seqLetters       a letter other than x, y, z
+%     rotkit:rot2eul:seqCase          upper and lower case mixed
+%     rotkit:rot2eul:seqRepeat        an axis twice in a row (ZZX)
 %   Arrays with more than two dimensions count their trailing dimensions as
 %   columns. A call without an output returns A into ans.
 %

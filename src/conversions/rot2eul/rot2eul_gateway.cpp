@@ -10,13 +10,17 @@
 #include "host/host.h"
 #include "conversions/rot2eul/quaternion_to_euler.h"
 
+namespace {
+const Signature kRot2eul{"rot2eul", "[A, locked] = rot2eul(Q, seq)"};
+} // namespace
+
 void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
-  requireArgumentCounts(nrhs, 2, 2, nlhs, 2);
+  requireArgumentCounts(kRot2eul, nrhs, 2, 2, nlhs, 2);
   const mxArray* q = prhs[0];
-  requireRealFullDouble(q);
-  const std::uint32_t count = modelColumns(q);
-  if (mxGetM(q) != 4) mexErrMsgTxt("Q must have 4 rows: one quaternion (w, x, y, z) per column.");
-  const EulerAxes axes = readAxisSequence(prhs[1]);
+  requireRealFullDouble(kRot2eul, q, "Q");
+  const std::uint32_t count = modelColumns(kRot2eul, q, "Q");
+  if (mxGetM(q) != 4) raiseError("rotkit:rot2eul:qRows", "Q must have 4 rows: one quaternion (w, x, y, z) per column.");
+  const EulerAxes axes = readAxisSequence(kRot2eul, prhs[1]);
 
   plhs[0] = createRealMatrix(3, count);
   std::uint8_t* locked = nullptr;

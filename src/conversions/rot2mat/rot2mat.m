@@ -25,14 +25,16 @@
 %   rotapply(Q, V) agree to within 5 * 2^-52 * |V|. Every result is defined
 %   bit for bit; NaN and Inf go into their own pages.
 %
-%   Errors, checked in this order (the first failure is reported):
-%     "Not enough input arguments."         no input
-%     "Too many input arguments."           more than one input
-%     "Too many output arguments."          more than one output
-%     "Input must be a real double array."  Q another class, or complex
-%     "Sparse input is not supported; convert it with full()."
-%     "Input is too large: row and column counts must be below 2^31."
-%     "Q must have 4 rows: one quaternion (w, x, y, z) per column."
+%   Errors, checked in this order (the first failure is reported), with
+%   their identifiers (err.identifier in a catch); each message names the
+%   argument, as "Q must be a real, full double array." does:
+%     rotkit:rot2mat:notEnoughInputs  no input
+%     rotkit:rot2mat:tooManyInputs    more than one input
+%     rotkit:rot2mat:tooManyOutputs   more than one output
+%     rotkit:rot2mat:notRealDouble    Q of another class, or complex
+%     rotkit:rot2mat:sparse           Q sparse
+%     rotkit:rot2mat:tooLarge         a count of Q of 2^31 or more
+%     rotkit:rot2mat:qRows            Q without 4 rows
 %
 %   A bare call at the prompt gives its result in ans.
 %

@@ -7,12 +7,16 @@
 #include "host/host.h"
 #include "conversions/rot2mat/quaternion_to_matrix.h"
 
+namespace {
+const Signature kRot2mat{"rot2mat", "R = rot2mat(Q)"};
+} // namespace
+
 void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
-  requireArgumentCounts(nrhs, 1, 1, nlhs, 1);
+  requireArgumentCounts(kRot2mat, nrhs, 1, 1, nlhs, 1);
   const mxArray* q = prhs[0];
-  requireRealFullDouble(q);
-  const std::uint32_t cols = modelColumns(q);
-  if (mxGetM(q) != 4) mexErrMsgTxt(ROTKIT_MSG_Q_ROWS);
+  requireRealFullDouble(kRot2mat, q, "Q");
+  const std::uint32_t cols = modelColumns(kRot2mat, q, "Q");
+  if (mxGetM(q) != 4) raiseError("rotkit:rot2mat:qRows", "Q must have 4 rows: one quaternion (w, x, y, z) per column.");
 
   // One page per quaternion; the host drops the third dimension when N = 1.
   plhs[0] = createRealArray3(3, 3, cols);

@@ -19,13 +19,16 @@
 %   order, the arc tangent is the toolbox's own. A zero column, which is no
 %   rotation, and NaN components give NaN.
 %
-%   Errors, checked in this order (the first failure is reported):
-%     "Not enough input arguments." / "Too many input arguments."
-%     "Too many output arguments."
-%     "Input must be a real double array."   Q not double, or complex
-%     "Sparse input is not supported; convert it with full()."
-%     "Input is too large: row and column counts must be below 2^31."
-%     "Q must have 4 rows: one quaternion (w, x, y, z) per column."
+%   Errors, checked in this order (the first failure is reported), with
+%   their identifiers (err.identifier in a catch); each message names the
+%   argument, as "Q must be a real, full double array." does:
+%     rotkit:rot2vec:notEnoughInputs  no input
+%     rotkit:rot2vec:tooManyInputs    more than one input
+%     rotkit:rot2vec:tooManyOutputs   more than one output
+%     rotkit:rot2vec:notRealDouble    Q of another class, or complex
+%     rotkit:rot2vec:sparse           Q sparse
+%     rotkit:rot2vec:tooLarge         a count of Q of 2^31 or more
+%     rotkit:rot2vec:qRows            Q without 4 rows
 %   Arrays with more than two dimensions count their trailing dimensions as
 %   columns. A call without an output returns V into ans.
 %

@@ -8,12 +8,16 @@
 #include "host/host.h"
 #include "conversions/rot2vec/quaternion_to_vector.h"
 
+namespace {
+const Signature kRot2vec{"rot2vec", "V = rot2vec(Q)"};
+} // namespace
+
 void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
-  requireArgumentCounts(nrhs, 1, 1, nlhs, 1);
+  requireArgumentCounts(kRot2vec, nrhs, 1, 1, nlhs, 1);
   const mxArray* q = prhs[0];
-  requireRealFullDouble(q);
-  const std::uint32_t count = modelColumns(q);
-  if (mxGetM(q) != 4) mexErrMsgTxt("Q must have 4 rows: one quaternion (w, x, y, z) per column.");
+  requireRealFullDouble(kRot2vec, q, "Q");
+  const std::uint32_t count = modelColumns(kRot2vec, q, "Q");
+  if (mxGetM(q) != 4) raiseError("rotkit:rot2vec:qRows", "Q must have 4 rows: one quaternion (w, x, y, z) per column.");
 
   plhs[0] = createRealMatrix(3, count);
   joinWorkersAtExit();  // the kernel may split its columns over worker threads

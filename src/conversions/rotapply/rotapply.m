@@ -26,18 +26,19 @@
 %   defined bit for bit: each product and sum rounded on its own in a fixed
 %   order, never fused. NaN and Inf go into their own columns.
 %
-%   Errors, checked in this order (the first failure is reported):
-%     "Not enough input arguments."         fewer than two inputs
-%     "Too many input arguments."           more than two inputs
-%     "Too many output arguments."          more than one output
-%     "Input must be a real double array."  Q another class, or complex
-%     "Sparse input is not supported; convert it with full()."
-%     "Input is too large: row and column counts must be below 2^31."
-%                                           (the same three checks for V)
-%     "Q must have 4 rows: one quaternion (w, x, y, z) per column."
-%     "V must have 3 rows: one vector (x, y, z) per column."
-%     "Input Dimension missmatch"           N differs and neither side has
-%                                           one column
+%   Errors, checked in this order (the first failure is reported), with
+%   their identifiers (err.identifier in a catch); each message names the
+%   argument, as "Q must be a real, full double array." does:
+%     rotkit:rotapply:notEnoughInputs  fewer than two inputs
+%     rotkit:rotapply:tooManyInputs    more than two inputs
+%     rotkit:rotapply:tooManyOutputs   more than one output
+%     rotkit:rotapply:notRealDouble    Q of another class, or complex
+%     rotkit:rotapply:sparse           Q sparse
+%     rotkit:rotapply:tooLarge         a count of Q of 2^31 or more
+%                                      (the same three checks for V)
+%     rotkit:rotapply:qRows            Q without 4 rows
+%     rotkit:rotapply:vRows            V without 3 rows
+%     rotkit:rotapply:columnMismatch   column counts that differ, neither 1
 %
 %   A bare call at the prompt gives its result in ans.
 %

@@ -8,17 +8,26 @@
 #include "host/host.h"
 #include "conversions/rotapply/apply_rotation.h"
 
+namespace {
+const Signature kRotapply{"rotapply", "V2 = rotapply(Q, V)"};
+} // namespace
+
 void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
-  requireArgumentCounts(nrhs, 2, 2, nlhs, 1);
+  requireArgumentCounts(kRotapply, nrhs, 2, 2, nlhs, 1);
   const mxArray* q = prhs[0];
   const mxArray* v = prhs[1];
-  requireRealFullDouble(q);
-  const std::uint32_t qCols = modelColumns(q);
-  requireRealFullDouble(v);
-  const std::uint32_t vCols = modelColumns(v);
-  if (mxGetM(q) != 4) mexErrMsgTxt(ROTKIT_MSG_Q_ROWS);
-  if (mxGetM(v) != 3) mexErrMsgTxt(ROTKIT_MSG_V_ROWS);
-  if (qCols != vCols && qCols != 1 && vCols != 1) mexErrMsgTxt(ROTKIT_MSG_MISMATCH);
+  requireRealFullDouble(kRotapply, q, "Q");
+  const std::uint32_t qCols = modelColumns(kRotapply, q, "Q");
+  requireRealFullDouble(kRotapply, v, "V");
+  const std::uint32_t vCols = modelColumns(kRotapply, v, "V");
+  if (mxGetM(q) != 4) {
+    raiseError("rotkit:rotapply:qRows", "Q must have 4 rows: one quaternion (w, x, y, z) per column.");
+  }
+  if (mxGetM(v) != 3) raiseError("rotkit:rotapply:vRows", "V must have 3 rows: one vector (x, y, z) per column.");
+  if (qCols != vCols && qCols != 1 && vCols != 1) {
+    raiseError("rotkit:rotapply:columnMismatch",
+               "Q and V must have the same number of columns, or one of them a single column.");
+  }
   // One column against N (N = 0 included) gives N; equal counts give that.
   const std::uint32_t cols = qCols == 1 ? vCols : qCols;
 

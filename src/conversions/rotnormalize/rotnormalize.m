@@ -24,14 +24,16 @@
 %   Not guarded: a zero column gives NaN in every component, and so does a
 %   column holding NaN or Inf. Signs of zero are kept.
 %
-%   Errors, checked in this order (the first failure is reported):
-%     "Not enough input arguments."         no input
-%     "Too many input arguments."           more than one input
-%     "Too many output arguments."          more than one output
-%     "Input must be a real double array."  Q another class, or complex
-%     "Sparse input is not supported; convert it with full()."
-%     "Input is too large: row and column counts must be below 2^31."
-%     "Q must have 4 rows: one quaternion (w, x, y, z) per column."
+%   Errors, checked in this order (the first failure is reported), with
+%   their identifiers (err.identifier in a catch); each message names the
+%   argument, as "Q must be a real, full double array." does:
+%     rotkit:rotnormalize:notEnoughInputs  no input
+%     rotkit:rotnormalize:tooManyInputs    more than one input
+%     rotkit:rotnormalize:tooManyOutputs   more than one output
+%     rotkit:rotnormalize:notRealDouble    Q of another class, or complex
+%     rotkit:rotnormalize:sparse           Q sparse
+%     rotkit:rotnormalize:tooLarge         a count of Q of 2^31 or more
+%     rotkit:rotnormalize:qRows            Q without 4 rows
 %
 %   A bare call at the prompt gives its result in ans.
 %

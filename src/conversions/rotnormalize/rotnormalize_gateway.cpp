@@ -6,12 +6,18 @@
 #include "host/host.h"
 #include "conversions/rotnormalize/normalize_columns.h"
 
+namespace {
+const Signature kRotnormalize{"rotnormalize", "Q2 = rotnormalize(Q)"};
+} // namespace
+
 void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
-  requireArgumentCounts(nrhs, 1, 1, nlhs, 1);
+  requireArgumentCounts(kRotnormalize, nrhs, 1, 1, nlhs, 1);
   const mxArray* q = prhs[0];
-  requireRealFullDouble(q);
-  const std::uint32_t cols = modelColumns(q);
-  if (mxGetM(q) != 4) mexErrMsgTxt(ROTKIT_MSG_Q_ROWS);
+  requireRealFullDouble(kRotnormalize, q, "Q");
+  const std::uint32_t cols = modelColumns(kRotnormalize, q, "Q");
+  if (mxGetM(q) != 4) {
+    raiseError("rotkit:rotnormalize:qRows", "Q must have 4 rows: one quaternion (w, x, y, z) per column.");
+  }
 
   plhs[0] = createRealMatrix(4, cols);
   joinWorkersAtExit();  // the kernel may split its columns over worker threads

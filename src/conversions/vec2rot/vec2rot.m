@@ -18,13 +18,16 @@
 %   is rounded on its own, in a fixed order, the sine and cosine are the
 %   toolbox's own. NaN and Inf give NaN columns.
 %
-%   Errors, checked in this order (the first failure is reported):
-%     "Not enough input arguments." / "Too many input arguments."
-%     "Too many output arguments."
-%     "Input must be a real double array."   V not double, or complex
-%     "Sparse input is not supported; convert it with full()."
-%     "Input is too large: row and column counts must be below 2^31."
-%     "V must have 3 rows: one rotation vector (x, y, z) per column."
+%   Errors, checked in this order (the first failure is reported), with
+%   their identifiers (err.identifier in a catch); each message names the
+%   argument, as "V must be a real, full double array." does:
+%     rotkit:vec2rot:notEnoughInputs  no input
+%     rotkit:vec2rot:tooManyInputs    more than one input
+%     rotkit:vec2rot:tooManyOutputs   more than one output
+%     rotkit:vec2rot:notRealDouble    V of another class, or complex
+%     rotkit:vec2rot:sparse           V sparse
+%     rotkit:vec2rot:tooLarge         a count of V of 2^31 or more
+%     rotkit:vec2rot:vRows            V without 3 rows
 %   Arrays with more than two dimensions count their trailing dimensions as
 %   columns. A call without an output returns Q into ans.
 %

@@ -8,12 +8,18 @@
 #include "host/host.h"
 #include "conversions/vec2rot/vector_to_quaternion.h"
 
+namespace {
+const Signature kVec2rot{"vec2rot", "Q = vec2rot(V)"};
+} // namespace
+
 void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
-  requireArgumentCounts(nrhs, 1, 1, nlhs, 1);
+  requireArgumentCounts(kVec2rot, nrhs, 1, 1, nlhs, 1);
   const mxArray* v = prhs[0];
-  requireRealFullDouble(v);
-  const std::uint32_t count = modelColumns(v);
-  if (mxGetM(v) != 3) mexErrMsgTxt("V must have 3 rows: one rotation vector (x, y, z) per column.");
+  requireRealFullDouble(kVec2rot, v, "V");
+  const std::uint32_t count = modelColumns(kVec2rot, v, "V");
+  if (mxGetM(v) != 3) {
+    raiseError("rotkit:vec2rot:vRows", "V must have 3 rows: one rotation vector (x, y, z) per column.");
+  }
 
   plhs[0] = createRealMatrix(4, count);
   joinWorkersAtExit();  // the kernel may split its columns over worker threads

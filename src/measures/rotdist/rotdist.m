@@ -19,13 +19,20 @@
 %   its own, in a fixed order, and the arc tangent is the toolbox's own;
 %   vector paths and threads change speed, never bits.
 %
-%   Errors, with identifiers rotkit:rotdist:<reason>, checked in this order:
-%     notEnoughInputs, tooManyInputs, tooManyOutputs   argument counts
-%     notRealDouble    Q1 or Q2 not double, or complex
-%     sparse           Q1 or Q2 sparse
-%     tooLarge         a row or column count of 2^31 or more
-%     q1Rows, q2Rows   Q1 or Q2 without 4 rows
-%     columnMismatch   column counts that differ, neither of them 1
+%   Errors, checked in this order (the first failure is reported; nothing
+%   is created before it), with their identifiers (err.identifier in a
+%   catch); each message names the argument, as "Q1 must be a real, full
+%   double array." does:
+%     rotkit:rotdist:notEnoughInputs  fewer than two inputs
+%     rotkit:rotdist:tooManyInputs    more than two inputs
+%     rotkit:rotdist:tooManyOutputs   more than one output
+%     rotkit:rotdist:notRealDouble    Q1 or Q2 of another class, or complex
+%     rotkit:rotdist:sparse           Q1 or Q2 sparse
+%     rotkit:rotdist:tooLarge         a count of Q1 or Q2 of 2^31 or more
+%     rotkit:rotdist:q1Rows           Q1 without 4 rows
+%     rotkit:rotdist:q2Rows           Q2 without 4 rows
+%     rotkit:rotdist:columnMismatch   column counts that differ, neither
+%                                     of them 1
 %   Arrays with more than two dimensions count their trailing dimensions as
 %   columns. A call without an output returns D into ans.
 %

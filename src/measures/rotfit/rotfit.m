@@ -39,19 +39,29 @@
 %   underflow. Every result is defined bit for bit; vector paths and
 %   threads change speed, never bits.
 %
-%   Errors, with identifiers rotkit:rotfit:<reason>, checked in this order:
-%     notEnoughInputs, tooManyInputs, tooManyOutputs   argument counts
-%     notRealDouble    A, B or W not double, or complex
-%     sparse           A, B or W sparse
-%     tooLarge         a row or column count of 2^31 or more
-%     pointRows        rows of B not a multiple of 3
-%     aRows            A without the rows of B
-%     aColumns         A with neither one column nor one per frame
-%     weightCount      W not a vector of one weight per point
-%     weightValues     a weight negative, NaN or Inf
-%     option           an option other than 'translation' (any case)
-%     optionValue      'translation' without a value
-%     translationValue a value other than true, false, 1 or 0
+%   Errors, checked in this order (the first failure is reported; nothing
+%   is created before it), with their identifiers (err.identifier in a
+%   catch); each message names the argument, as "B must be a real, full
+%   double array." does:
+%     rotkit:rotfit:notEnoughInputs   fewer than two inputs
+%     rotkit:rotfit:tooManyInputs     more than five inputs
+%     rotkit:rotfit:tooManyOutputs    more than three outputs
+%     rotkit:rotfit:notRealDouble     A, B or W of another class, or
+%                                     complex
+%     rotkit:rotfit:sparse            A, B or W sparse
+%     rotkit:rotfit:tooLarge          a count of A, B or W of 2^31 or more
+%     rotkit:rotfit:pointRows         rows of B not a multiple of 3
+%     rotkit:rotfit:aRows             A without the rows of B
+%     rotkit:rotfit:aColumns          A with neither one column nor one
+%                                     per frame
+%     rotkit:rotfit:weightCount       W not a vector of one weight per
+%                                     point
+%     rotkit:rotfit:weightValues      a weight negative, NaN or Inf
+%     rotkit:rotfit:option            an option other than 'translation'
+%                                     (in any case)
+%     rotkit:rotfit:optionValue       'translation' without a value
+%     rotkit:rotfit:translationValue  a value other than true, false, 1
+%                                     or 0
 %   A call without an output returns Q into ans.
 %
 %   Examples: four markers of a segment, moved in frame 1, turned a

@@ -7,9 +7,9 @@
 //
 // The checks run in a fixed order and the first failure ends the call
 // before any matrix is created, with an identifier rotkit:rotfit:<reason>:
-// argument counts; A and B (class, storage, counts); B's rows, A's rows and
-// columns; W (class, storage, counts, element count, values); then the
-// options, pair by pair. A bare call returns Q into ans.
+// argument counts; A and B (class and storage, then counts); B's rows, A's
+// rows and columns; W (class, storage, counts, element count, values);
+// then the options, pair by pair. A bare call returns Q into ans.
 #include "host/host.h"
 #include "measures/rotfit/fit_rigid_motion.h"
 
@@ -18,7 +18,8 @@
 
 namespace {
 
-constexpr const char* kName = "rotfit";
+const Signature kRotfit{"rotfit",
+                        "[Q, T, rms] = rotfit(A, B), rotfit(A, B, W) or rotfit(..., 'translation', false)"};
 
 // Weights are finite and not negative; a NaN fails the comparison.
 void refuseBadWeights(const double* weights, std::uint32_t count) {
@@ -26,7 +27,7 @@ void refuseBadWeights(const double* weights, std::uint32_t count) {
     if (!(weights[m] >= 0.0 && weights[m] <= 1.7976931348623157e308)) {
       char text[128];
       std::snprintf(text, sizeof text, "W must hold finite weights of 0 or more: W(%u) is not one.", m + 1);
-      raiseFunctionError(kName, "weightValues", text);
+      refuse(kRotfit, "weightValues", text);
     }
   }
 }
@@ -52,7 +53,7 @@ bool translationValue(const mxArray* a) {
       if (value == 0.0 || value == 1.0) return value == 1.0;
     }
   }
-  raiseFunctionError(kName, "translationValue", "The value of 'translation' must be true or false (1 or 0).");
+  refuse(kRotfit, "translationValue", "The value of 'translation' must be true or false (1 or 0).");
 }
 
 // The name-value pairs from prhs[first] on; the one option is 'translation'.
@@ -60,10 +61,10 @@ bool readOptions(int nrhs, const mxArray* prhs[], int first) {
   bool translation = true;
   for (int i = first; i < nrhs; i += 2) {
     if (!isOptionName(prhs[i], "translation")) {
-      raiseFunctionError(kName, "option",
+      refuse(kRotfit, "option",
                          "Options come as name-value pairs after A, B and W; the one option is 'translation'.");
     }
-    if (i + 1 >= nrhs) raiseFunctionError(kName, "optionValue", "'translation' needs a value: true or false.");
+    if (i + 1 >= nrhs) refuse(kRotfit, "optionValue", "'translation' needs a value: true or false.");
     translation = translationValue(prhs[i + 1]);
   }
   return translation;
@@ -72,20 +73,22 @@ bool readOptions(int nrhs, const mxArray* prhs[], int first) {
 } // namespace
 
 void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
-  requireArgumentCountsOf(kName, nrhs, 2, 5, nlhs, 3);
+  requireArgumentCounts(kRotfit, nrhs, 2, 5, nlhs, 3);
   const mxArray* a = prhs[0];
   const mxArray* b = prhs[1];
-  requireRealFullDoubleOf(kName, a, "A");
-  requireRealFullDoubleOf(kName, b, "B");
+  requireRealFullDouble(kRotfit, a, "A");
+  requireRealFullDouble(kRotfit, b, "B");
+  modelColumns(kRotfit, a, "A");
+  modelColumns(kRotfit, b, "B");
   const std::size_t rows = mxGetM(b);
   if (rows % 3 != 0) {
-    raiseFunctionError(kName, "pointRows",
+    refuse(kRotfit, "pointRows",
                        "B must have 3 rows per point (a multiple of 3): point m's (x, y, z) in rows 3m-2 to 3m.");
   }
   char text[160];
   if (mxGetM(a) != rows) {
     std::snprintf(text, sizeof text, "A must have the rows of B, 3 per point: %zu.", rows);
-    raiseFunctionError(kName, "aRows", text);
+    refuse(kRotfit, "aRows", text);
   }
   const std::uint32_t points = static_cast<std::uint32_t>(rows / 3);
   const std::uint32_t frames = lowBits32(mxGetN(b));
@@ -93,16 +96,17 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
   if (aCols != 1 && aCols != frames) {
     std::snprintf(text, sizeof text, "A must have one column (a reference cluster) or one per column of B: %u.",
                   frames);
-    raiseFunctionError(kName, "aColumns", text);
+    refuse(kRotfit, "aColumns", text);
   }
   const bool hasWeights = nrhs >= 3 && !mxIsChar(prhs[2]);
   const double* weights = nullptr;
   if (hasWeights) {
     const mxArray* w = prhs[2];
-    requireRealFullDoubleOf(kName, w, "W");
+    requireRealFullDouble(kRotfit, w, "W");
+    modelColumns(kRotfit, w, "W");
     if (mxGetM(w) * mxGetN(w) != points || (mxGetM(w) != 1 && mxGetN(w) != 1)) {
       std::snprintf(text, sizeof text, "W must be a vector of one weight per point, %u of them.", points);
-      raiseFunctionError(kName, "weightCount", text);
+      refuse(kRotfit, "weightCount", text);
     }
     weights = mxGetPr(w);
     refuseBadWeights(weights, points);

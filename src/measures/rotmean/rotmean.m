@@ -29,15 +29,21 @@
 %   largest eigenvalues (docs/accuracy.md). Every result is defined bit for
 %   bit; vector paths and threads change speed, never bits.
 %
-%   Errors, with identifiers rotkit:rotmean:<reason>, checked in this order:
-%     notEnoughInputs, tooManyInputs, tooManyOutputs   argument counts
-%     notRealDouble    Q or W not double, or complex
-%     sparse           Q or W sparse
-%     tooLarge         a row or column count of 2^31 or more, or more
-%                      than 2^44 joints times frames
-%     qRows            rows of Q not a multiple of 4
-%     weightCount      W not a vector of one weight per column of Q
-%     weightValues     a weight negative, NaN or Inf
+%   Errors, checked in this order (the first failure is reported; nothing
+%   is created before it), with their identifiers (err.identifier in a
+%   catch); each message names the argument, as "Q must be a real, full
+%   double array." does:
+%     rotkit:rotmean:notEnoughInputs  no input
+%     rotkit:rotmean:tooManyInputs    more than two inputs
+%     rotkit:rotmean:tooManyOutputs   more than one output
+%     rotkit:rotmean:notRealDouble    Q or W of another class, or complex
+%     rotkit:rotmean:sparse           Q or W sparse
+%     rotkit:rotmean:tooLarge         a count of Q or W of 2^31 or more,
+%                                     or joints times frames of 2^44
+%     rotkit:rotmean:qRows            rows of Q not a multiple of 4
+%     rotkit:rotmean:weightCount      W not a vector of one weight per
+%                                     column of Q
+%     rotkit:rotmean:weightValues     a weight negative, NaN or Inf
 %   Arrays with more than two dimensions count their trailing dimensions as
 %   columns. A call without an output returns M into ans.
 %

@@ -14,7 +14,7 @@
 
 namespace {
 
-constexpr const char* kName = "rotmean";
+const Signature kRotmean{"rotmean", "M = rotmean(Q) or rotmean(Q, W)"};
 
 // Weights are finite and not negative; a NaN fails the comparison.
 void refuseBadWeights(const double* weights, std::uint32_t count) {
@@ -22,7 +22,7 @@ void refuseBadWeights(const double* weights, std::uint32_t count) {
     if (!(weights[k] >= 0.0 && weights[k] <= 1.7976931348623157e308)) {
       char text[128];
       std::snprintf(text, sizeof text, "W must hold finite weights of 0 or more: W(%u) is not one.", k + 1);
-      raiseFunctionError(kName, "weightValues", text);
+      refuse(kRotmean, "weightValues", text);
     }
   }
 }
@@ -30,32 +30,33 @@ void refuseBadWeights(const double* weights, std::uint32_t count) {
 } // namespace
 
 void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
-  requireArgumentCountsOf(kName, nrhs, 1, 2, nlhs, 1);
+  requireArgumentCounts(kRotmean, nrhs, 1, 2, nlhs, 1);
   const mxArray* q = prhs[0];
-  requireRealFullDoubleOf(kName, q, "Q");
+  requireRealFullDouble(kRotmean, q, "Q");
+  const std::uint32_t frames = modelColumns(kRotmean, q, "Q");
   const std::size_t rows = mxGetM(q);
   if (rows % 4 != 0) {
-    raiseFunctionError(kName, "qRows",
+    refuse(kRotmean, "qRows",
                        "Q must have 4 rows per joint (a multiple of 4): joint j's quaternions (w, x, y, z) in rows "
                        "4j-3 to 4j, one column per frame.");
   }
   const std::uint32_t jointCount = static_cast<std::uint32_t>(rows / 4);
-  const std::uint32_t frames = lowBits32(mxGetN(q));
   const double* weights = nullptr;
   if (nrhs == 2) {
     const mxArray* w = prhs[1];
-    requireRealFullDoubleOf(kName, w, "W");
+    requireRealFullDouble(kRotmean, w, "W");
+    modelColumns(kRotmean, w, "W");
     if (mxGetM(w) * mxGetN(w) != frames || (mxGetM(w) != 1 && mxGetN(w) != 1)) {
       char text[128];
       std::snprintf(text, sizeof text, "W must be a vector of one weight per column of Q, %u of them.", frames);
-      raiseFunctionError(kName, "weightCount", text);
+      refuse(kRotmean, "weightCount", text);
     }
     weights = mxGetPr(w);
     refuseBadWeights(weights, frames);
   }
   const std::size_t scratch = meanRotationsScratch(jointCount, frames);
   if (scratch / 20 >= (std::size_t{1} << 31)) {
-    raiseFunctionError(kName, "tooLarge", "Q is too large: its joints times its frames must be below 2^44.");
+    refuse(kRotmean, "tooLarge", "Q is too large: its joints times its frames must be below 2^44.");
   }
 
   plhs[0] = createRealMatrix(4 * jointCount, 1);

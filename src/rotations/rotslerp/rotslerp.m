@@ -34,19 +34,22 @@
 %   spherical one by at most 2.9e-6 radians.
 %
 %   Errors, checked in this order (the first failure is reported; nothing
-%   is created before it):
-%     "Not enough input arguments."     fewer than three inputs
-%     "Too many input arguments."       more than three
-%     "Too many output arguments."      more than one output
-%     "Input must be a real double array."   an input of another class, or
-%                                       complex
-%     "Sparse input is not supported; convert it with full()."
-%     "Input is too large: row and column counts must be below 2^31."
-%     "Q1 must have 4 rows: one quaternion (w, x, y, z) per column."
-%     "Q2 must have 4 rows: one quaternion (w, x, y, z) per column."
-%     "T must be a row: one parameter per column (a scalar for all of them)."
-%     "Input Dimension missmatch"       column counts that neither match
-%                                       nor are 1
+%   is created before it), with their identifiers (err.identifier in a
+%   catch); each message names the argument, as "Q1 must be a real, full
+%   double array." does:
+%     rotkit:rotslerp:notEnoughInputs  fewer than three inputs
+%     rotkit:rotslerp:tooManyInputs    more than three inputs
+%     rotkit:rotslerp:tooManyOutputs   more than one output
+%     rotkit:rotslerp:notRealDouble    Q1, Q2 or T of another class, or
+%                                      complex
+%     rotkit:rotslerp:sparse           Q1, Q2 or T sparse
+%     rotkit:rotslerp:tooLarge         a count of Q1, Q2 or T of 2^31 or
+%                                      more
+%     rotkit:rotslerp:q1Rows           Q1 without 4 rows
+%     rotkit:rotslerp:q2Rows           Q2 without 4 rows
+%     rotkit:rotslerp:tRows            T not a row
+%     rotkit:rotslerp:columnMismatch   column counts that differ, none of
+%                                      them 1
 %
 %   Example: halfway along a quarter turn about z is 45 degrees; one pair
 %   per column, each at a parameter of its own; a 45-degree turn about x

@@ -25,15 +25,22 @@
 %   through IEEE arithmetic into the joints they reach. Every result is
 %   defined bit for bit; vector paths and threads change speed, never bits.
 %
-%   Errors, with identifiers rotkit:poselocal:<reason>, checked in this
-%   order:
-%     notEnoughInputs, tooManyInputs, tooManyOutputs   argument counts
-%     notRealDouble    PARENTS or G not double, or complex
-%     sparse           PARENTS or G sparse
-%     tooLarge         a row or column count of 2^31 or more, or 2^29 or
-%                      more joints
-%     gRows            G without 4 rows per element of PARENTS
-%     parentOrder      PARENTS(j) not naming an earlier joint
+%   Errors, checked in this order (the first failure is reported; nothing
+%   is created before it), with their identifiers (err.identifier in a
+%   catch); each message names the argument, as "G must be a real, full
+%   double array." does:
+%     rotkit:poselocal:notEnoughInputs  fewer than two inputs
+%     rotkit:poselocal:tooManyInputs    more than two inputs
+%     rotkit:poselocal:tooManyOutputs   more than one output
+%     rotkit:poselocal:notRealDouble    PARENTS or G of another class, or
+%                                       complex
+%     rotkit:poselocal:sparse           PARENTS or G sparse
+%     rotkit:poselocal:tooLarge         a count of PARENTS or G of 2^31 or
+%                                       more, or 2^29 joints or more
+%     rotkit:poselocal:gRows            G without 4 rows per element of
+%                                       PARENTS
+%     rotkit:poselocal:parentOrder      PARENTS(j) not naming an earlier
+%                                       joint
 %   Arrays with more than two dimensions count their trailing dimensions as
 %   columns. A call without an output returns L into ans.
 %

@@ -5,8 +5,8 @@
 //
 // The checks run in a fixed order and the first failure ends the call
 // before any matrix is created, with an identifier rotkit:poselocal:<reason>:
-// argument counts, then parents and G (class, storage, counts), G's rows,
-// then the parent numbers. A bare call returns into ans.
+// argument counts, then parents and G (class and storage, then counts),
+// G's rows, then the parent numbers. A bare call returns into ans.
 #include "host/host.h"
 #include "skeletons/poselocal/local_rotations.h"
 
@@ -15,7 +15,7 @@
 
 namespace {
 
-constexpr const char* kName = "poselocal";
+const Signature kPoselocal{"poselocal", "L = poselocal(parents, G)"};
 
 // Every joint's parent must come before it, so that the tree is the one
 // posechain chains. The range is tested on the double itself: converting a
@@ -27,7 +27,7 @@ void refuseBadParents(const double* parents, std::uint32_t joints) {
     if (!(number >= 1.0 && number < static_cast<double>(j) + 1.0)) {
       char text[128];
       std::snprintf(text, sizeof text, "parents(%u) must name an earlier joint, a number from 1 to %u.", j + 1, j);
-      raiseFunctionError(kName, "parentOrder", text);
+      refuse(kPoselocal, "parentOrder", text);
     }
   }
 }
@@ -35,16 +35,18 @@ void refuseBadParents(const double* parents, std::uint32_t joints) {
 } // namespace
 
 void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
-  requireArgumentCountsOf(kName, nrhs, 2, 2, nlhs, 1);
+  requireArgumentCounts(kPoselocal, nrhs, 2, 2, nlhs, 1);
   const mxArray* parents = prhs[0];
   const mxArray* global = prhs[1];
-  requireRealFullDoubleOf(kName, parents, "parents");
-  requireRealFullDoubleOf(kName, global, "G");
+  requireRealFullDouble(kPoselocal, parents, "parents");
+  requireRealFullDouble(kPoselocal, global, "G");
+  modelColumns(kPoselocal, parents, "parents");
+  const std::uint32_t frames = modelColumns(kPoselocal, global, "G");
 
   // One parent number per joint; 4J must fit the model too.
   const std::size_t joints = mxGetM(parents) * mxGetN(parents);
   if (joints >= (std::size_t{1} << 29)) {
-    raiseFunctionError(kName, "tooLarge", "parents is too large: 4 times its element count must be below 2^31.");
+    refuse(kPoselocal, "tooLarge", "parents is too large: 4 times its element count must be below 2^31.");
   }
   const std::uint32_t jointCount = static_cast<std::uint32_t>(joints);
   if (mxGetM(global) != 4 * joints) {
@@ -52,9 +54,8 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
     std::snprintf(text, sizeof text,
                   "G must have 4 rows per joint, 4*numel(parents) = %zu: joint j's quaternion in rows 4j-3 to 4j.",
                   4 * joints);
-    raiseFunctionError(kName, "gRows", text);
+    refuse(kPoselocal, "gRows", text);
   }
-  const std::uint32_t frames = modelColumns(global);
   refuseBadParents(mxGetPr(parents), jointCount);
 
   plhs[0] = createRealMatrix(4 * jointCount, frames);

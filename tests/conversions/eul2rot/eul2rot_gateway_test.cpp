@@ -1,9 +1,9 @@
-// eul2rot on the embedded host: every message in its order, nothing
+// eul2rot on the embedded host: every refusal in its order, nothing
 // created before a failure, the bare call into ans, and the shapes.
 #include "conversions/eul2rot/euler_to_quaternion.h"
 
 #include "support/bits.h"
-#include "support/gateway.h"
+#include "support/conversion_gateway.h"
 
 using embedded::makeChar;
 using embedded::makeDouble;
@@ -11,7 +11,8 @@ using embedded::makeDouble;
 namespace {
 
 const embedded::MexEntry eul2rot = deliverable("eul2rot");
-const char* const kRows = "A must have 3 rows: three angles per column.";
+const Refusal kRows{"rotkit:eul2rot:aRows", "A must have 3 rows: three angles per column."};
+const char* const kCall = "Q = eul2rot(A, seq)";
 
 embedded::CallResult call(const mxArray* a, const mxArray* seq, int nlhs = 1) {
   return embedded::call(eul2rot, nlhs, {a, seq});
@@ -20,11 +21,10 @@ embedded::CallResult call(const mxArray* a, const mxArray* seq, int nlhs = 1) {
 TEST(Eul2rotGateway, CountsComeFirstAndABareCallReturnsIntoAns) {
   auto a = makeDouble(3, 1, {0.5, 0, 0});
   auto seq = makeChar("ZXY");
-  EXPECT_TRUE(RaisedCleanly(embedded::call(eul2rot, 1, {}), ROTKIT_MSG_NOT_ENOUGH_INPUTS));
-  EXPECT_TRUE(RaisedCleanly(embedded::call(eul2rot, 1, {a.get()}), ROTKIT_MSG_NOT_ENOUGH_INPUTS));
-  EXPECT_TRUE(RaisedCleanly(embedded::call(eul2rot, 2, {a.get()}), ROTKIT_MSG_NOT_ENOUGH_INPUTS));
-  EXPECT_TRUE(RaisedCleanly(embedded::call(eul2rot, 1, {a.get(), seq.get(), seq.get()}), ROTKIT_MSG_TOO_MANY_INPUTS));
-  EXPECT_TRUE(RaisedCleanly(call(a.get(), seq.get(), 2), ROTKIT_MSG_TOO_MANY_OUTPUTS));
+  expectArgumentCounts(eul2rot, "eul2rot", kCall, {a.get(), seq.get()});
+  const Refusal notEnough = refusalOf("eul2rot", refusal::notEnoughInputs, kCall);
+  EXPECT_TRUE(RaisedCleanly(embedded::call(eul2rot, 1, {}), notEnough));
+  EXPECT_TRUE(RaisedCleanly(embedded::call(eul2rot, 2, {a.get()}), notEnough));
   const embedded::CallResult bare = call(a.get(), seq.get(), 0);
   ASSERT_FALSE(bare.raised) << bare.message;
   EXPECT_EQ(rowsOf(bare), 4u);
@@ -36,23 +36,25 @@ TEST(Eul2rotGateway, CountsComeFirstAndABareCallReturnsIntoAns) {
 // the class was tested before the data.
 TEST(Eul2rotGateway, RefusesAnythingButARealFullDoubleA) {
   auto seq = makeChar("ZXY");
+  const Refusal notRealDouble = refusalOf("eul2rot", refusal::notRealDouble, "A");
+  const Refusal tooLarge = refusalOf("eul2rot", refusal::tooLarge, "A");
   for (mxClassID id : {mxSINGLE_CLASS, mxINT8_CLASS, mxUINT32_CLASS, mxLOGICAL_CLASS, mxCHAR_CLASS, mxCELL_CLASS,
                        mxSTRUCT_CLASS, mxFUNCTION_CLASS}) {
     for (std::size_t rows : {0u, 3u, 5u}) {
       auto a = embedded::makeOfClass(id, rows, 2);
-      EXPECT_TRUE(RaisedCleanly(call(a.get(), seq.get()), ROTKIT_MSG_NOT_REAL_DOUBLE)) << id;
+      EXPECT_TRUE(RaisedCleanly(call(a.get(), seq.get()), notRealDouble)) << id;
     }
   }
   auto complexA = embedded::makeComplex(3, 1, {1, 2, 3}, {0, 0, 0});
-  EXPECT_TRUE(RaisedCleanly(call(complexA.get(), seq.get()), ROTKIT_MSG_NOT_REAL_DOUBLE));
+  EXPECT_TRUE(RaisedCleanly(call(complexA.get(), seq.get()), notRealDouble));
   auto sparseA = embedded::makeSparse(3, 2, {1});
-  EXPECT_TRUE(RaisedCleanly(call(sparseA.get(), seq.get()), ROTKIT_MSG_SPARSE));
+  EXPECT_TRUE(RaisedCleanly(call(sparseA.get(), seq.get()), refusalOf("eul2rot", refusal::sparse, "A")));
   for (std::size_t cols : {std::size_t{1} << 31, (std::size_t{1} << 32) + 1}) {
     auto wide = embedded::makeHuge(3, cols);
-    EXPECT_TRUE(RaisedCleanly(call(wide.get(), seq.get()), ROTKIT_MSG_TOO_LARGE)) << cols;
+    EXPECT_TRUE(RaisedCleanly(call(wide.get(), seq.get()), tooLarge)) << cols;
   }
   auto tall = embedded::makeHuge((std::size_t{1} << 32) + 3, 0);
-  EXPECT_TRUE(RaisedCleanly(call(tall.get(), seq.get()), ROTKIT_MSG_TOO_LARGE));
+  EXPECT_TRUE(RaisedCleanly(call(tall.get(), seq.get()), tooLarge));
   for (std::size_t rows : {0u, 1u, 2u, 4u}) {
     auto a = makeDouble(rows, 2);
     EXPECT_TRUE(RaisedCleanly(call(a.get(), seq.get()), kRows)) << rows;
@@ -66,27 +68,28 @@ TEST(Eul2rotGateway, RefusesEverySeqThatIsNotASequenceInItsOrder) {
   auto badA = makeDouble(4, 2);
   auto number = makeDouble(1, 1, {90});
   auto cell = embedded::makeOfClass(mxCELL_CLASS, 1, 1);
-  const std::pair<embedded::Array, const char*> cases[] = {
-      {makeChar("ZXY", 3), ROTKIT_MSG_SEQ_FORM},  // a 3 x 1 column
-      {makeChar("ZXYZXY", 2), ROTKIT_MSG_SEQ_FORM},
-      {makeChar(""), ROTKIT_MSG_SEQ_FORM},
-      {makeChar("ZX"), ROTKIT_MSG_SEQ_FORM},
-      {makeChar("ZXYZ"), ROTKIT_MSG_SEQ_FORM},
-      {makeChar("abc"), ROTKIT_MSG_SEQ_LETTERS},
-      {makeChar("ZX\xC3"), ROTKIT_MSG_SEQ_LETTERS},
-      {makeChar("zXy"), ROTKIT_MSG_SEQ_CASE},
-      {makeChar("ZZY"), ROTKIT_MSG_SEQ_REPEAT},
-      {makeChar("xzz"), ROTKIT_MSG_SEQ_REPEAT},
+  const Refusal form = seqForm("eul2rot"), letters = seqLetters("eul2rot");
+  const std::pair<embedded::Array, Refusal> cases[] = {
+      {makeChar("ZXY", 3), form},  // a 3 x 1 column
+      {makeChar("ZXYZXY", 2), form},
+      {makeChar(""), form},
+      {makeChar("ZX"), form},
+      {makeChar("ZXYZ"), form},
+      {makeChar("abc"), letters},
+      {makeChar("ZX\xC3"), letters},
+      {makeChar("zXy"), seqCase("eul2rot")},
+      {makeChar("ZZY"), seqRepeat("eul2rot")},
+      {makeChar("xzz"), seqRepeat("eul2rot")},
   };
-  for (const auto& [seq, message] : cases) {
-    EXPECT_TRUE(RaisedCleanly(call(a.get(), seq.get()), message)) << message;
+  for (const auto& [seq, expected] : cases) {
+    EXPECT_TRUE(RaisedCleanly(call(a.get(), seq.get()), expected)) << expected.message;
     EXPECT_TRUE(RaisedCleanly(call(badA.get(), seq.get()), kRows));
   }
-  EXPECT_TRUE(RaisedCleanly(call(a.get(), number.get()), ROTKIT_MSG_SEQ_FORM));
-  EXPECT_TRUE(RaisedCleanly(call(a.get(), cell.get()), ROTKIT_MSG_SEQ_FORM));
+  EXPECT_TRUE(RaisedCleanly(call(a.get(), number.get()), form));
+  EXPECT_TRUE(RaisedCleanly(call(a.get(), cell.get()), form));
   auto nd = embedded::makeArray({3, 2, 2});
   auto ndSeq = embedded::makeOfClass(mxCHAR_CLASS, 1, 3);
-  EXPECT_TRUE(RaisedCleanly(call(nd.get(), ndSeq.get()), ROTKIT_MSG_SEQ_LETTERS));
+  EXPECT_TRUE(RaisedCleanly(call(nd.get(), ndSeq.get()), letters));
 }
 
 // The kernel's result for the columns in storage order; trailing

@@ -1,4 +1,4 @@
-// mat2rot on the embedded host: every message and its precedence, nothing
+// mat2rot on the embedded host: every refusal and its precedence, nothing
 // created before a failure, and the shapes it takes: 3 x 3, 3 x 3 x N
 // (N = 0 included), later dimensions as pages.
 #include "support/bits.h"
@@ -14,15 +14,17 @@ const std::vector<double> kHalfTurnZ = {-1, 0, 0, 0, -1, 0, 0, 0, 1};
 
 TEST(Mat2rotGateway, CountsClassesAndSizes) {
   auto r = embedded::makeArray({3, 3, 2}, std::vector<double>(18, 0.0));
-  expectArgumentCounts(mat2rot, {r.get()});
-  expectInputRefusals(mat2rot, {r.get()});
+  expectArgumentCounts(mat2rot, "mat2rot", "Q = mat2rot(R)", {r.get()});
+  expectInputRefusals(mat2rot, "mat2rot", {"R"}, {r.get()});
 }
 
 TEST(Mat2rotGateway, OnlyThreeByThreePages) {
   for (auto dims : {std::vector<std::size_t>{0, 0}, {3, 0}, {3, 1}, {3, 6}, {9, 1}, {1, 9}, {3, 2, 3}, {2, 3, 3},
                     {4, 4}, {3, 0, 3}}) {
     auto r = embedded::makeArray(dims);
-    EXPECT_TRUE(RaisedCleanly(embedded::call(mat2rot, 1, {r.get()}), ROTKIT_MSG_R_SHAPE)) << dims[0] << "x" << dims[1];
+    EXPECT_TRUE(RaisedCleanly(embedded::call(mat2rot, 1, {r.get()}), "rotkit:mat2rot:rShape",
+                              "R must be 3 x 3 x N: one rotation matrix per page."))
+        << dims[0] << "x" << dims[1];
   }
   struct Case {
     std::vector<std::size_t> dims;

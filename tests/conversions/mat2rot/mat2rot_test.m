@@ -32,13 +32,13 @@
 %! mat2rot ([0 0 1; 1 0 0; 0 1 0]);
 %! assert (samebits (ans, [0.5; 0.5; 0.5; 0.5]));
 
-%!error <Not enough input arguments.> mat2rot ()
-%!error <Too many input arguments.> mat2rot (eye (3), 1)
-%!error <Too many output arguments.> [a, b] = mat2rot (eye (3))
-%!error <Input must be a real double array.> mat2rot (single (eye (3)))
-%!error <Input must be a real double array.> mat2rot (struct ())
-%!error <Sparse input is not supported> mat2rot (speye (3))
-%!error <R must be 3 x 3 x N: one rotation matrix per page.> mat2rot (eye (4))
-%!error <R must be 3 x 3 x N: one rotation matrix per page.> mat2rot (ones (3, 6))
-%!error <R must be 3 x 3 x N: one rotation matrix per page.> mat2rot (ones (9, 1))
-%!error <R must be 3 x 3 x N: one rotation matrix per page.> mat2rot ([])
+%!error id=rotkit:mat2rot:notEnoughInputs mat2rot ()
+%!error id=rotkit:mat2rot:tooManyInputs mat2rot (eye (3), 1)
+%!error id=rotkit:mat2rot:tooManyOutputs [a, b] = mat2rot (eye (3))
+%!error id=rotkit:mat2rot:notRealDouble mat2rot (single (eye (3)))
+%!error id=rotkit:mat2rot:notRealDouble mat2rot (struct ())
+%!error id=rotkit:mat2rot:sparse mat2rot (speye (3))
+%!error id=rotkit:mat2rot:rShape mat2rot (eye (4))
+%!error id=rotkit:mat2rot:rShape mat2rot (ones (3, 6))
+%!error id=rotkit:mat2rot:rShape mat2rot (ones (9, 1))
+%!error id=rotkit:mat2rot:rShape mat2rot ([])

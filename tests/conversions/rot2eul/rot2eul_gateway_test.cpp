@@ -1,10 +1,10 @@
-// rot2eul on the embedded host: every message in its order, nothing
+// rot2eul on the embedded host: every refusal in its order, nothing
 // created before a failure, one or two outputs (the lock flags a logical
 // row, made only when asked for), and the shapes.
 #include "conversions/rot2eul/quaternion_to_euler.h"
 
 #include "support/bits.h"
-#include "support/gateway.h"
+#include "support/conversion_gateway.h"
 
 using embedded::makeChar;
 using embedded::makeDouble;
@@ -12,7 +12,7 @@ using embedded::makeDouble;
 namespace {
 
 const embedded::MexEntry rot2eul = deliverable("rot2eul");
-const char* const kRows = "Q must have 4 rows: one quaternion (w, x, y, z) per column.";
+const Refusal kRows{"rotkit:rot2eul:qRows", "Q must have 4 rows: one quaternion (w, x, y, z) per column."};
 
 embedded::CallResult call(const mxArray* q, const mxArray* seq, int nlhs = 1) {
   return embedded::call(rot2eul, nlhs, {q, seq});
@@ -21,25 +21,25 @@ embedded::CallResult call(const mxArray* q, const mxArray* seq, int nlhs = 1) {
 TEST(Rot2eulGateway, CountsComeFirst) {
   auto q = makeDouble(4, 1, {1, 0, 0, 0});
   auto seq = makeChar("ZXY");
-  EXPECT_TRUE(RaisedCleanly(embedded::call(rot2eul, 1, {}), ROTKIT_MSG_NOT_ENOUGH_INPUTS));
-  EXPECT_TRUE(RaisedCleanly(embedded::call(rot2eul, 2, {q.get()}), ROTKIT_MSG_NOT_ENOUGH_INPUTS));
-  EXPECT_TRUE(RaisedCleanly(embedded::call(rot2eul, 3, {q.get(), seq.get(), seq.get()}), ROTKIT_MSG_TOO_MANY_INPUTS));
-  EXPECT_TRUE(RaisedCleanly(call(q.get(), seq.get(), 3), ROTKIT_MSG_TOO_MANY_OUTPUTS));
+  const char* const form = "[A, locked] = rot2eul(Q, seq)";
+  expectArgumentCounts(rot2eul, "rot2eul", form, {q.get(), seq.get()}, 2);
+  EXPECT_TRUE(RaisedCleanly(embedded::call(rot2eul, 1, {}), refusalOf("rot2eul", refusal::notEnoughInputs, form)));
 }
 
 TEST(Rot2eulGateway, RefusesWhatIsNotAQuaternionArrayThenASequence) {
   auto seq = makeChar("ZXY");
+  const Refusal notRealDouble = refusalOf("rot2eul", refusal::notRealDouble, "Q");
   for (mxClassID id : {mxSINGLE_CLASS, mxINT16_CLASS, mxLOGICAL_CLASS, mxCHAR_CLASS, mxCELL_CLASS, mxSTRUCT_CLASS,
                        mxFUNCTION_CLASS}) {
     auto q = embedded::makeOfClass(id, 4, 2);
-    EXPECT_TRUE(RaisedCleanly(call(q.get(), seq.get(), 2), ROTKIT_MSG_NOT_REAL_DOUBLE)) << id;
+    EXPECT_TRUE(RaisedCleanly(call(q.get(), seq.get(), 2), notRealDouble)) << id;
   }
   auto complexQ = embedded::makeComplex(4, 1, {1, 0, 0, 0}, {0, 0, 0, 0});
-  EXPECT_TRUE(RaisedCleanly(call(complexQ.get(), seq.get()), ROTKIT_MSG_NOT_REAL_DOUBLE));
+  EXPECT_TRUE(RaisedCleanly(call(complexQ.get(), seq.get()), notRealDouble));
   auto sparseQ = embedded::makeSparse(4, 1, {1});
-  EXPECT_TRUE(RaisedCleanly(call(sparseQ.get(), seq.get()), ROTKIT_MSG_SPARSE));
+  EXPECT_TRUE(RaisedCleanly(call(sparseQ.get(), seq.get()), refusalOf("rot2eul", refusal::sparse, "Q")));
   auto wide = embedded::makeHuge(4, (std::size_t{1} << 32) + 1);
-  EXPECT_TRUE(RaisedCleanly(call(wide.get(), seq.get(), 2), ROTKIT_MSG_TOO_LARGE));
+  EXPECT_TRUE(RaisedCleanly(call(wide.get(), seq.get(), 2), refusalOf("rot2eul", refusal::tooLarge, "Q")));
   for (std::size_t rows : {0u, 3u, 5u}) {
     auto q = makeDouble(rows, 1);
     EXPECT_TRUE(RaisedCleanly(call(q.get(), seq.get(), 2), kRows)) << rows;
@@ -47,14 +47,14 @@ TEST(Rot2eulGateway, RefusesWhatIsNotAQuaternionArrayThenASequence) {
   auto q = makeDouble(4, 1, {1, 0, 0, 0});
   for (const char* text : {"ZX", "ZXYX", ""}) {
     auto bad = makeChar(text);
-    EXPECT_TRUE(RaisedCleanly(call(q.get(), bad.get(), 2), ROTKIT_MSG_SEQ_FORM)) << text;
+    EXPECT_TRUE(RaisedCleanly(call(q.get(), bad.get(), 2), seqForm("rot2eul"))) << text;
   }
   auto letters = makeChar("xyw");
-  EXPECT_TRUE(RaisedCleanly(call(q.get(), letters.get()), ROTKIT_MSG_SEQ_LETTERS));
+  EXPECT_TRUE(RaisedCleanly(call(q.get(), letters.get()), seqLetters("rot2eul")));
   auto mixed = makeChar("Xyz");
-  EXPECT_TRUE(RaisedCleanly(call(q.get(), mixed.get()), ROTKIT_MSG_SEQ_CASE));
+  EXPECT_TRUE(RaisedCleanly(call(q.get(), mixed.get()), seqCase("rot2eul")));
   auto repeated = makeChar("XYY");
-  EXPECT_TRUE(RaisedCleanly(call(q.get(), repeated.get()), ROTKIT_MSG_SEQ_REPEAT));
+  EXPECT_TRUE(RaisedCleanly(call(q.get(), repeated.get()), seqRepeat("rot2eul")));
 }
 
 // A at gimbal lock and off it, the flags as a 1 x N logical, only when a

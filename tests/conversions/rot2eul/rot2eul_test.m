@@ -86,6 +86,6 @@
 %! eul2rot ([1; 2; 3], "ZYX");
 %! assert (ans, eul2rot ([1; 2; 3], "ZYX"));
 
-%!error <seq must be all upper case> eul2rot ([1; 2; 3], "zXy")
-%!error <seq must not repeat an axis> rot2eul ([1; 0; 0; 0], "ZZY")
-%!error <A must have 3 rows> eul2rot ([1; 2], "ZXY")
+%!error id=rotkit:eul2rot:seqCase eul2rot ([1; 2; 3], "zXy")
+%!error id=rotkit:rot2eul:seqRepeat rot2eul ([1; 0; 0; 0], "ZZY")
+%!error id=rotkit:eul2rot:aRows eul2rot ([1; 2], "ZXY")

@@ -27,11 +27,11 @@
 %! rot2mat ([0.5; 0.5; 0.5; 0.5]);
 %! assert (samebits (ans, [0 0 1; 1 0 0; 0 1 0]));
 
-%!error <Not enough input arguments.> rot2mat ()
-%!error <Too many input arguments.> rot2mat ([1; 0; 0; 0], 1)
-%!error <Too many output arguments.> [a, b] = rot2mat ([1; 0; 0; 0])
-%!error <Input must be a real double array.> rot2mat (true (4, 1))
-%!error <Input must be a real double array.> rot2mat (complex ([1; 0; 0; 0]))
-%!error <Sparse input is not supported> rot2mat (sparse (4, 1))
-%!error <Q must have 4 rows: one quaternion> rot2mat (eye (3))
-%!error <Input is too large> rot2mat (zeros (2^31, 0))
+%!error id=rotkit:rot2mat:notEnoughInputs rot2mat ()
+%!error id=rotkit:rot2mat:tooManyInputs rot2mat ([1; 0; 0; 0], 1)
+%!error id=rotkit:rot2mat:tooManyOutputs [a, b] = rot2mat ([1; 0; 0; 0])
+%!error id=rotkit:rot2mat:notRealDouble rot2mat (true (4, 1))
+%!error id=rotkit:rot2mat:notRealDouble rot2mat (complex ([1; 0; 0; 0]))
+%!error id=rotkit:rot2mat:sparse rot2mat (sparse (4, 1))
+%!error id=rotkit:rot2mat:qRows rot2mat (eye (3))
+%!error id=rotkit:rot2mat:tooLarge rot2mat (zeros (2^31, 0))

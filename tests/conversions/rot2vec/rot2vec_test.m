@@ -38,6 +38,6 @@
 %! vec2rot ([0; 0; pi/2]);
 %! assert (ans, vec2rot ([0; 0; pi/2]));
 
-%!error <V must have 3 rows> vec2rot ([1; 2])
-%!error <Q must have 4 rows> rot2vec ([1; 2; 3])
-%!error <Input must be a real double array> rot2vec (single ([1; 0; 0; 0]))
+%!error id=rotkit:vec2rot:vRows vec2rot ([1; 2])
+%!error id=rotkit:rot2vec:qRows rot2vec ([1; 2; 3])
+%!error id=rotkit:rot2vec:notRealDouble rot2vec (single ([1; 0; 0; 0]))

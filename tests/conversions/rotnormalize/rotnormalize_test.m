@@ -28,11 +28,11 @@
 %! rotnormalize ([3; 0; 0; 4]);
 %! assert (samebits (ans, [0.6; 0; 0; 0.8]));
 
-%!error <Not enough input arguments.> rotnormalize ()
-%!error <Too many input arguments.> rotnormalize ([1; 0; 0; 0], 1)
-%!error <Too many output arguments.> [a, b] = rotnormalize ([1; 0; 0; 0])
-%!error <Input must be a real double array.> rotnormalize (int8 ([1; 0; 0; 0]))
-%!error <Input must be a real double array.> rotnormalize ({1})
-%!error <Sparse input is not supported> rotnormalize (sparse ([1; 0; 0; 0]))
-%!error <Q must have 4 rows: one quaternion> rotnormalize ([])
-%!error <Q must have 4 rows: one quaternion> rotnormalize ([1 0 0 0])
+%!error id=rotkit:rotnormalize:notEnoughInputs rotnormalize ()
+%!error id=rotkit:rotnormalize:tooManyInputs rotnormalize ([1; 0; 0; 0], 1)
+%!error id=rotkit:rotnormalize:tooManyOutputs [a, b] = rotnormalize ([1; 0; 0; 0])
+%!error id=rotkit:rotnormalize:notRealDouble rotnormalize (int8 ([1; 0; 0; 0]))
+%!error id=rotkit:rotnormalize:notRealDouble rotnormalize ({1})
+%!error id=rotkit:rotnormalize:sparse rotnormalize (sparse ([1; 0; 0; 0]))
+%!error id=rotkit:rotnormalize:qRows rotnormalize ([])
+%!error id=rotkit:rotnormalize:qRows rotnormalize ([1 0 0 0])

@@ -3,7 +3,7 @@
 #include "measures/rotdist/rotation_distance.h"
 
 #include "support/bits.h"
-#include "support/identified_gateway.h"
+#include "support/conversion_gateway.h"
 
 using embedded::makeDouble;
 
@@ -14,19 +14,20 @@ const embedded::MexEntry rotdist = deliverable("rotdist");
 TEST(RotdistGateway, CountsClassesAndShapes) {
   auto q1 = makeDouble(4, 2, {1, 0, 0, 0, 0, 1, 0, 0}), q2 = makeDouble(4, 2, {1, 0, 0, 0, 1, 0, 0, 0});
   const std::vector<const mxArray*> good = {q1.get(), q2.get()};
-  expectIdentifiedCounts(rotdist, "rotdist", good, 2, 1);
-  expectIdentifiedRefusals(rotdist, "rotdist", good, 0, "Q1");
-  expectIdentifiedRefusals(rotdist, "rotdist", good, 1, "Q2");
+  expectArgumentCounts(rotdist, "rotdist", "D = rotdist(Q1, Q2)", good);
+  expectInputRefusals(rotdist, "rotdist", {"Q1", "Q2"}, good);
+  const Refusal q1Rows{"rotkit:rotdist:q1Rows", "Q1 must have 4 rows: one quaternion (w, x, y, z) per column."};
+  const Refusal q2Rows{"rotkit:rotdist:q2Rows", "Q2 must have 4 rows: one quaternion (w, x, y, z) per column."};
   for (std::size_t rows : {0u, 3u, 5u, 8u}) {
     auto other = makeDouble(rows, 2);
-    EXPECT_TRUE(RaisedWith(embedded::call(rotdist, 1, {other.get(), other.get()}), "rotkit:rotdist:q1Rows",
-                           "Q1 must have 4 rows"));
-    EXPECT_TRUE(RaisedWith(embedded::call(rotdist, 1, {q1.get(), other.get()}), "rotkit:rotdist:q2Rows",
-                           "Q2 must have 4 rows"));
+    EXPECT_TRUE(RaisedCleanly(embedded::call(rotdist, 1, {other.get(), other.get()}), q1Rows));
+    EXPECT_TRUE(RaisedCleanly(embedded::call(rotdist, 1, {q1.get(), other.get()}), q2Rows));
   }
+  const Refusal mismatch{"rotkit:rotdist:columnMismatch",
+                         "Q1 and Q2 must have the same number of columns, or one of them a single column."};
   auto three = makeDouble(4, 3), none = makeDouble(4, 0);
-  EXPECT_TRUE(RaisedWith(embedded::call(rotdist, 1, {q1.get(), three.get()}), "rotkit:rotdist:columnMismatch"));
-  EXPECT_TRUE(RaisedWith(embedded::call(rotdist, 1, {none.get(), three.get()}), "rotkit:rotdist:columnMismatch"));
+  EXPECT_TRUE(RaisedCleanly(embedded::call(rotdist, 1, {q1.get(), three.get()}), mismatch));
+  EXPECT_TRUE(RaisedCleanly(embedded::call(rotdist, 1, {none.get(), three.get()}), mismatch));
 }
 
 TEST(RotdistGateway, GivesTheKernelsBitsAndBroadcasts) {

@@ -4,7 +4,7 @@
 #include "measures/rotfit/fit_rigid_motion.h"
 
 #include "support/bits.h"
-#include "support/identified_gateway.h"
+#include "support/conversion_gateway.h"
 
 using embedded::makeChar;
 using embedded::makeDouble;
@@ -26,38 +26,59 @@ TEST(RotfitGateway, CountsAndClassesComeFirst) {
   auto name = makeChar("translation"), value = embedded::makeOfClass(mxLOGICAL_CLASS, 1, 1);
   const std::vector<const mxArray*> good = {a.get(), b.get(), w.get(), name.get(), value.get()};
   ASSERT_FALSE(call(good, 3).raised) << call(good, 3).message;
-  expectIdentifiedCounts(rotfit, "rotfit", good, 2, 3);
-  expectIdentifiedRefusals(rotfit, "rotfit", good, 0, "A");
-  expectIdentifiedRefusals(rotfit, "rotfit", good, 1, "B");
-  expectIdentifiedRefusals(rotfit, "rotfit", good, 2, "W");
+  const std::string form = "[Q, T, rms] = rotfit(A, B), rotfit(A, B, W) or rotfit(..., 'translation', false)";
+  std::vector<const mxArray*> six = good;
+  six.push_back(a.get());
+  EXPECT_TRUE(RaisedCleanly(call({a.get()}), refusalOf("rotfit", refusal::notEnoughInputs, form)));
+  EXPECT_TRUE(RaisedCleanly(call(six, 4), refusalOf("rotfit", refusal::tooManyInputs, form)));
+  EXPECT_TRUE(RaisedCleanly(call(good, 4), refusalOf("rotfit", refusal::tooManyOutputs, form)));
+  // A and B as any two-input function's; W as a third input, where a
+  // character array would be an option's name.
+  expectInputRefusals(rotfit, "rotfit", {"A", "B"}, {a.get(), b.get()});
+  for (mxClassID id : {mxSINGLE_CLASS, mxINT32_CLASS, mxLOGICAL_CLASS, mxCELL_CLASS, mxFUNCTION_CLASS}) {
+    auto other = embedded::makeOfClass(id, 1, 4);
+    EXPECT_TRUE(RaisedCleanly(call({a.get(), b.get(), other.get()}), refusalOf("rotfit", refusal::notRealDouble, "W")));
+  }
+  auto sparseW = embedded::makeSparse(1, 4, {1});
+  EXPECT_TRUE(RaisedCleanly(call({a.get(), b.get(), sparseW.get()}), refusalOf("rotfit", refusal::sparse, "W")));
+  auto hugeW = embedded::makeHuge(1, std::size_t{1} << 31);
+  EXPECT_TRUE(RaisedCleanly(call({a.get(), b.get(), hugeW.get()}), refusalOf("rotfit", refusal::tooLarge, "W")));
 }
 
 TEST(RotfitGateway, ShapesWeightsAndOptionsInOrder) {
   auto a = makeDouble(12, 1, kA), b = makeDouble(12, 2, kB);
   auto b11 = makeDouble(11, 2), a9 = makeDouble(9, 1), a3cols = makeDouble(12, 3);
-  EXPECT_TRUE(RaisedWith(call({a.get(), b11.get()}), "rotkit:rotfit:pointRows", "B must have 3 rows per point"));
-  EXPECT_TRUE(RaisedWith(call({b11.get(), b11.get()}), "rotkit:rotfit:pointRows"));
-  EXPECT_TRUE(RaisedWith(call({a9.get(), b.get()}), "rotkit:rotfit:aRows", "A must have the rows of B, 3 per point: 12."));
-  EXPECT_TRUE(RaisedWith(call({a3cols.get(), b.get()}), "rotkit:rotfit:aColumns", "A must have one column"));
+  const Refusal pointRows{"rotkit:rotfit:pointRows",
+                          "B must have 3 rows per point (a multiple of 3): point m's (x, y, z) in rows 3m-2 to 3m."};
+  EXPECT_TRUE(RaisedCleanly(call({a.get(), b11.get()}), pointRows));
+  EXPECT_TRUE(RaisedCleanly(call({b11.get(), b11.get()}), pointRows));
+  EXPECT_TRUE(RaisedCleanly(call({a9.get(), b.get()}), "rotkit:rotfit:aRows", "A must have the rows of B, 3 per point: 12."));
+  EXPECT_TRUE(RaisedCleanly(call({a3cols.get(), b.get()}), "rotkit:rotfit:aColumns",
+                            "A must have one column (a reference cluster) or one per column of B: 2."));
+  const Refusal weightCount{"rotkit:rotfit:weightCount", "W must be a vector of one weight per point, 4 of them."};
   for (const auto& w : {makeDouble(1, 3), makeDouble(2, 2), makeDouble(1, 5)}) {
-    EXPECT_TRUE(RaisedWith(call({a.get(), b.get(), w.get()}), "rotkit:rotfit:weightCount",
-                           "W must be a vector of one weight per point, 4 of them."));
+    EXPECT_TRUE(RaisedCleanly(call({a.get(), b.get(), w.get()}), weightCount));
   }
   for (double bad : {-1.0, kNaN, kInf, -0.5}) {
     auto w = makeDouble(4, 1, {1, 2, bad, 1});
-    EXPECT_TRUE(RaisedWith(call({a.get(), b.get(), w.get()}), "rotkit:rotfit:weightValues",
-                           "W must hold finite weights of 0 or more: W(3) is not one."));
+    EXPECT_TRUE(RaisedCleanly(call({a.get(), b.get(), w.get()}), "rotkit:rotfit:weightValues",
+                              "W must hold finite weights of 0 or more: W(3) is not one."));
   }
   auto name = makeChar("translation"), upper = makeChar("Translation"), other = makeChar("scale");
   auto no = makeDouble(1, 1, {0}), two = makeDouble(1, 1, {2}), pair = makeDouble(1, 2, {0, 1});
-  EXPECT_TRUE(RaisedWith(call({a.get(), b.get(), other.get(), no.get()}), "rotkit:rotfit:option"));
-  EXPECT_TRUE(RaisedWith(call({a.get(), b.get(), no.get(), no.get()}), "rotkit:rotfit:weightCount"));
-  EXPECT_TRUE(RaisedWith(call({a.get(), b.get(), name.get()}), "rotkit:rotfit:optionValue"));
+  const Refusal option{"rotkit:rotfit:option",
+                       "Options come as name-value pairs after A, B and W; the one option is 'translation'."};
+  const Refusal value{"rotkit:rotfit:translationValue", "The value of 'translation' must be true or false (1 or 0)."};
+  EXPECT_TRUE(RaisedCleanly(call({a.get(), b.get(), other.get(), no.get()}), option));
+  EXPECT_TRUE(RaisedCleanly(call({a.get(), b.get(), no.get(), no.get()}), weightCount.identifier,
+                            "W must be a vector of one weight per point, 4 of them."));
+  EXPECT_TRUE(RaisedCleanly(call({a.get(), b.get(), name.get()}), "rotkit:rotfit:optionValue",
+                            "'translation' needs a value: true or false."));
   for (const mxArray* bad : std::vector<const mxArray*>{two.get(), pair.get(), name.get()}) {
-    EXPECT_TRUE(RaisedWith(call({a.get(), b.get(), name.get(), bad}), "rotkit:rotfit:translationValue"));
+    EXPECT_TRUE(RaisedCleanly(call({a.get(), b.get(), name.get(), bad}), value));
   }
   auto w = makeDouble(1, 4, {1, 1, 1, 1});
-  EXPECT_TRUE(RaisedWith(call({a.get(), b.get(), w.get(), other.get(), no.get()}), "rotkit:rotfit:option"));
+  EXPECT_TRUE(RaisedCleanly(call({a.get(), b.get(), w.get(), other.get(), no.get()}), option));
   EXPECT_FALSE(call({a.get(), b.get(), upper.get(), no.get()}).raised);
 }
 

@@ -4,7 +4,7 @@
 #include "measures/rotmean/mean_rotation.h"
 
 #include "support/bits.h"
-#include "support/identified_gateway.h"
+#include "support/conversion_gateway.h"
 
 using embedded::makeDouble;
 
@@ -15,22 +15,27 @@ const embedded::MexEntry rotmean = deliverable("rotmean");
 TEST(RotmeanGateway, CountsClassesShapesAndWeights) {
   auto q = makeDouble(4, 3, {1, 0, 0, 0, 0.8, 0.6, 0, 0, 0.8, 0, 0.6, 0}), w = makeDouble(1, 3, {1, 2, 3});
   const std::vector<const mxArray*> good = {q.get(), w.get()};
-  expectIdentifiedCounts(rotmean, "rotmean", good, 1, 1);
-  expectIdentifiedRefusals(rotmean, "rotmean", good, 0, "Q");
-  expectIdentifiedRefusals(rotmean, "rotmean", good, 1, "W");
+  const std::string call = "M = rotmean(Q) or rotmean(Q, W)";
+  EXPECT_TRUE(RaisedCleanly(embedded::call(rotmean, 1, {}), refusalOf("rotmean", refusal::notEnoughInputs, call)));
+  EXPECT_TRUE(RaisedCleanly(embedded::call(rotmean, 2, {q.get(), w.get(), w.get()}),
+                            refusalOf("rotmean", refusal::tooManyInputs, call)));
+  EXPECT_TRUE(RaisedCleanly(embedded::call(rotmean, 2, {q.get()}), refusalOf("rotmean", refusal::tooManyOutputs, call)));
+  expectInputRefusals(rotmean, "rotmean", {"Q", "W"}, good);
+  const Refusal qRows{"rotkit:rotmean:qRows",
+                      "Q must have 4 rows per joint (a multiple of 4): joint j's quaternions (w, x, y, z) in rows "
+                      "4j-3 to 4j, one column per frame."};
   for (std::size_t rows : {1u, 3u, 5u, 9u}) {
     auto other = makeDouble(rows, 3);
-    EXPECT_TRUE(RaisedWith(embedded::call(rotmean, 1, {other.get(), w.get()}), "rotkit:rotmean:qRows",
-                           "Q must have 4 rows per joint"));
+    EXPECT_TRUE(RaisedCleanly(embedded::call(rotmean, 1, {other.get(), w.get()}), qRows)) << rows;
   }
+  const Refusal count{"rotkit:rotmean:weightCount", "W must be a vector of one weight per column of Q, 3 of them."};
   for (const auto& bad : {makeDouble(1, 2), makeDouble(3, 3), makeDouble(1, 4), makeDouble(0, 0)}) {
-    EXPECT_TRUE(RaisedWith(embedded::call(rotmean, 1, {q.get(), bad.get()}), "rotkit:rotmean:weightCount",
-                           "W must be a vector of one weight per column of Q, 3 of them."));
+    EXPECT_TRUE(RaisedCleanly(embedded::call(rotmean, 1, {q.get(), bad.get()}), count));
   }
+  const Refusal values{"rotkit:rotmean:weightValues", "W must hold finite weights of 0 or more: W(2) is not one."};
   for (double bad : {-1.0, kNaN, -kInf, kInf}) {
     auto v = makeDouble(3, 1, {1, bad, 1});
-    EXPECT_TRUE(RaisedWith(embedded::call(rotmean, 1, {q.get(), v.get()}), "rotkit:rotmean:weightValues",
-                           "W must hold finite weights of 0 or more: W(2) is not one."));
+    EXPECT_TRUE(RaisedCleanly(embedded::call(rotmean, 1, {q.get(), v.get()}), values));
   }
 }
 

@@ -15,7 +15,7 @@
 
 %!test
 %! % Serially and on 2 workers: the same bits, in the same order. The
-%! % rates go into the README (this machine's cores are shared: noisy).
+%! % rates go into docs/performance.md (cores here are shared: noisy).
 %! tic;  serial = motionmap (files, pose, "Progress", false);  here = toc;
 %! tic;  [parallel, failed] = motionmap (files, pose, "Workers", 2);  cold = toc;
 %! tic;  again = motionmap (files, pose, "Workers", 2);  warm = toc;
@@ -95,23 +95,33 @@
 %!   motionmap (files(1:2), die, "Workers", 2);
 %!   error ("no error");
 %! catch err
-%!   assert (err.identifier, "motionmap:worker");
+%!   assert (err.identifier, "rotkit:motionmap:workerStopped");
 %!   assert (strfind (err.message, "stopped without returning its result"));
 %! end
 %! frames = @(skel, motion, file) size (motion.rootPositions, 2);
 %! assert (motionmap (files(1:4), frames, "Workers", 2), motionmap (files(1:4), frames));
 
-%!error <FILES must be a file name> motionmap (3, @(s, m, f) 1)
-%!error <FILES must be a file name> motionmap ({"a.bvh", 3}, @(s, m, f) 1)
-%!error <FILES must be a file name> motionmap (["ab"; "cd"], @(s, m, f) 1)
-%!error <FUN must be a function handle> motionmap ("a.bvh", "numel")
-%!error <options come in name/value pairs> motionmap ("a.bvh", @(s, m, f) 1, "Workers")
-%!error <unknown option "Threads"> motionmap ("a.bvh", @(s, m, f) 1, "Threads", 2)
-%!error <Workers must be a whole number of at least 0> motionmap ("a.bvh", @(s, m, f) 1, "Workers", -1)
-%!error <Workers must be a whole number of at least 0> motionmap ("a.bvh", @(s, m, f) 1, "Workers", 1.5)
-%!error <Workers must be a whole number of at least 0> motionmap ("a.bvh", @(s, m, f) 1, "Workers", [1 2])
-%!error <Servers must be the connections that pconnect returns> motionmap ("a.bvh", @(s, m, f) 1, "Servers", {"127.0.0.1"})
-%!error <Progress must be true, false or 'auto'> motionmap ("a.bvh", @(s, m, f) 1, "Progress", "yes")
+%!test
+%! % The identifier, and a message that names what it refuses.
+%! try
+%!   motionmap ("a.bvh", @(s, m, f) 1, "Threads", 2);
+%!   error ("no error");
+%! catch err
+%!   assert (err.identifier, "rotkit:motionmap:unknownOption");
+%!   assert (err.message, 'motionmap: unknown option "Threads"; the options are Workers, Servers and Progress.');
+%! end
+
+%!error id=rotkit:motionmap:files motionmap (3, @(s, m, f) 1)
+%!error id=rotkit:motionmap:files motionmap ({"a.bvh", 3}, @(s, m, f) 1)
+%!error id=rotkit:motionmap:files motionmap (["ab"; "cd"], @(s, m, f) 1)
+%!error id=rotkit:motionmap:fun motionmap ("a.bvh", "numel")
+%!error id=rotkit:motionmap:optionPairs motionmap ("a.bvh", @(s, m, f) 1, "Workers")
+%!error id=rotkit:motionmap:unknownOption motionmap ("a.bvh", @(s, m, f) 1, "Threads", 2)
+%!error id=rotkit:motionmap:workersValue motionmap ("a.bvh", @(s, m, f) 1, "Workers", -1)
+%!error id=rotkit:motionmap:workersValue motionmap ("a.bvh", @(s, m, f) 1, "Workers", 1.5)
+%!error id=rotkit:motionmap:workersValue motionmap ("a.bvh", @(s, m, f) 1, "Workers", [1 2])
+%!error id=rotkit:motionmap:serversValue motionmap ("a.bvh", @(s, m, f) 1, "Servers", {"127.0.0.1"})
+%!error id=rotkit:motionmap:progressValue motionmap ("a.bvh", @(s, m, f) 1, "Progress", "yes")
 
 %!test
 %! % Last: the clips go.

@@ -54,8 +54,9 @@ try
   printf('Workers with Servers: no error\n');
   ok = false;
 catch err
-  if isempty(strfind(err.message, 'give Workers or Servers, not both'))
-    printf('Workers with Servers: %s\n', err.message);
+  if ~strcmp(err.identifier, 'rotkit:motionmap:workersAndServers') || ...
+     isempty(strfind(err.message, 'give Workers or Servers, not both'))
+    printf('Workers with Servers: %s (%s)\n', err.message, err.identifier);
     ok = false;
   end
 end

@@ -16,9 +16,12 @@ namespace {
 
 const embedded::MexEntry rotslerp = deliverable("rotslerp");
 
-const char* const kRowsQ1 = "Q1 must have 4 rows: one quaternion (w, x, y, z) per column.";
-const char* const kRowsQ2 = "Q2 must have 4 rows: one quaternion (w, x, y, z) per column.";
-const char* const kRowT = "T must be a row: one parameter per column (a scalar for all of them).";
+const char* const kCall = "Q = rotslerp(Q1, Q2, T)";
+const Refusal kRowsQ1{"rotkit:rotslerp:q1Rows", "Q1 must have 4 rows: one quaternion (w, x, y, z) per column."};
+const Refusal kRowsQ2{"rotkit:rotslerp:q2Rows", "Q2 must have 4 rows: one quaternion (w, x, y, z) per column."};
+const Refusal kRowT{"rotkit:rotslerp:tRows", "T must be a row: one parameter per column (a scalar for all of them)."};
+const Refusal kMismatch{"rotkit:rotslerp:columnMismatch",
+                        "Q1, Q2 and T must have the same number of columns, except those with a single column."};
 
 const std::vector<double> kIdentity = {1, 0, 0, 0};
 const std::vector<double> kQuarterZ = {std::sqrt(0.5), 0, 0, std::sqrt(0.5)};
@@ -30,13 +33,14 @@ embedded::CallResult slerp(const mxArray* q1, const mxArray* q2, const mxArray* 
 TEST(RotslerpGateway, ArgumentCountsComeFirst) {
   auto q = makeDouble(4, 1, kIdentity);
   auto handle = embedded::makeOfClass(mxFUNCTION_CLASS, 1, 1);
-  EXPECT_TRUE(RaisedCleanly(embedded::call(rotslerp, 1, {}), ROTKIT_MSG_NOT_ENOUGH_INPUTS));
-  EXPECT_TRUE(RaisedCleanly(embedded::call(rotslerp, 1, {q.get(), q.get()}), ROTKIT_MSG_NOT_ENOUGH_INPUTS));
-  EXPECT_TRUE(RaisedCleanly(embedded::call(rotslerp, 5, {q.get(), q.get()}), ROTKIT_MSG_NOT_ENOUGH_INPUTS));
+  const Refusal notEnough = refusalOf("rotslerp", refusal::notEnoughInputs, kCall);
+  EXPECT_TRUE(RaisedCleanly(embedded::call(rotslerp, 1, {}), notEnough));
+  EXPECT_TRUE(RaisedCleanly(embedded::call(rotslerp, 1, {q.get(), q.get()}), notEnough));
+  EXPECT_TRUE(RaisedCleanly(embedded::call(rotslerp, 5, {q.get(), q.get()}), notEnough));
   EXPECT_TRUE(RaisedCleanly(embedded::call(rotslerp, 1, {q.get(), q.get(), q.get(), q.get()}),
-                            ROTKIT_MSG_TOO_MANY_INPUTS));
+                            refusalOf("rotslerp", refusal::tooManyInputs, kCall)));
   EXPECT_TRUE(RaisedCleanly(embedded::call(rotslerp, 2, {handle.get(), handle.get(), handle.get()}),
-                            ROTKIT_MSG_TOO_MANY_OUTPUTS));
+                            refusalOf("rotslerp", refusal::tooManyOutputs, kCall)));
 }
 
 // Each position, every class that is not a real full double; the embedded
@@ -44,7 +48,9 @@ TEST(RotslerpGateway, ArgumentCountsComeFirst) {
 TEST(RotslerpGateway, RefusesEveryInputThatIsNotARealFullDouble) {
   auto q = makeDouble(4, 1, kIdentity);
   auto t = makeDouble(1, 1, {0.5});
+  const char* const names[3] = {"Q1", "Q2", "T"};
   for (int position = 0; position < 3; ++position) {
+    const Refusal notRealDouble = refusalOf("rotslerp", refusal::notRealDouble, names[position]);
     std::vector<embedded::Array> others;
     for (mxClassID id : {mxSINGLE_CLASS, mxINT8_CLASS, mxUINT32_CLASS, mxINT64_CLASS, mxLOGICAL_CLASS, mxCHAR_CLASS,
                          mxCELL_CLASS, mxSTRUCT_CLASS, mxFUNCTION_CLASS}) {
@@ -54,17 +60,19 @@ TEST(RotslerpGateway, RefusesEveryInputThatIsNotARealFullDouble) {
     for (const auto& other : others) {
       std::vector<const mxArray*> inputs = {q.get(), q.get(), t.get()};
       inputs[position] = other.get();
-      EXPECT_TRUE(RaisedCleanly(embedded::call(rotslerp, 1, inputs), ROTKIT_MSG_NOT_REAL_DOUBLE)) << position;
+      EXPECT_TRUE(RaisedCleanly(embedded::call(rotslerp, 1, inputs), notRealDouble)) << position;
     }
     auto sparse = embedded::makeSparse(position == 2 ? 1 : 4, 1, {1});
     std::vector<const mxArray*> inputs = {q.get(), q.get(), t.get()};
     inputs[position] = sparse.get();
-    EXPECT_TRUE(RaisedCleanly(embedded::call(rotslerp, 1, inputs), ROTKIT_MSG_SPARSE)) << position;
+    const Refusal sparseRefusal = refusalOf("rotslerp", refusal::sparse, names[position]);
+    EXPECT_TRUE(RaisedCleanly(embedded::call(rotslerp, 1, inputs), sparseRefusal)) << position;
   }
   // A later input's class before an earlier input's shape.
   auto wrongRows = makeDouble(3, 1);
   auto text = embedded::makeChar("abc");
-  EXPECT_TRUE(RaisedCleanly(slerp(wrongRows.get(), q.get(), text.get()), ROTKIT_MSG_NOT_REAL_DOUBLE));
+  EXPECT_TRUE(
+      RaisedCleanly(slerp(wrongRows.get(), q.get(), text.get()), refusalOf("rotslerp", refusal::notRealDouble, "T")));
 }
 
 TEST(RotslerpGateway, CountsBeyondTheModelAreRefusedBeforeShapes) {
@@ -73,9 +81,9 @@ TEST(RotslerpGateway, CountsBeyondTheModelAreRefusedBeforeShapes) {
   for (auto size : {std::pair<std::size_t, std::size_t>{4, (std::size_t{1} << 32) + 1}, {std::size_t{1} << 31, 1},
                     {1, std::size_t{1} << 31}}) {
     auto huge = embedded::makeHuge(size.first, size.second);
-    EXPECT_TRUE(RaisedCleanly(slerp(huge.get(), q.get(), t.get()), ROTKIT_MSG_TOO_LARGE));
-    EXPECT_TRUE(RaisedCleanly(slerp(q.get(), huge.get(), t.get()), ROTKIT_MSG_TOO_LARGE));
-    EXPECT_TRUE(RaisedCleanly(slerp(q.get(), q.get(), huge.get()), ROTKIT_MSG_TOO_LARGE));
+    EXPECT_TRUE(RaisedCleanly(slerp(huge.get(), q.get(), t.get()), refusalOf("rotslerp", refusal::tooLarge, "Q1")));
+    EXPECT_TRUE(RaisedCleanly(slerp(q.get(), huge.get(), t.get()), refusalOf("rotslerp", refusal::tooLarge, "Q2")));
+    EXPECT_TRUE(RaisedCleanly(slerp(q.get(), q.get(), huge.get()), refusalOf("rotslerp", refusal::tooLarge, "T")));
   }
 }
 
@@ -99,11 +107,11 @@ TEST(RotslerpGateway, ShapesInOrderThenColumnCounts) {
   auto q2cols = makeDouble(4, 2);
   auto empty = makeDouble(4, 0);
   auto emptyT = makeDouble(1, 0);
-  EXPECT_TRUE(RaisedCleanly(slerp(q3.get(), q2cols.get(), t.get()), ROTKIT_MSG_MISMATCH));
-  EXPECT_TRUE(RaisedCleanly(slerp(q3.get(), q.get(), t2.get()), ROTKIT_MSG_MISMATCH));
-  EXPECT_TRUE(RaisedCleanly(slerp(q.get(), q2cols.get(), makeDouble(1, 3).get()), ROTKIT_MSG_MISMATCH));
-  EXPECT_TRUE(RaisedCleanly(slerp(empty.get(), q3.get(), t.get()), ROTKIT_MSG_MISMATCH));
-  EXPECT_TRUE(RaisedCleanly(slerp(q3.get(), q3.get(), emptyT.get()), ROTKIT_MSG_MISMATCH));
+  EXPECT_TRUE(RaisedCleanly(slerp(q3.get(), q2cols.get(), t.get()), kMismatch));
+  EXPECT_TRUE(RaisedCleanly(slerp(q3.get(), q.get(), t2.get()), kMismatch));
+  EXPECT_TRUE(RaisedCleanly(slerp(q.get(), q2cols.get(), makeDouble(1, 3).get()), kMismatch));
+  EXPECT_TRUE(RaisedCleanly(slerp(empty.get(), q3.get(), t.get()), kMismatch));
+  EXPECT_TRUE(RaisedCleanly(slerp(q3.get(), q3.get(), emptyT.get()), kMismatch));
 }
 
 // The result's columns: the count that is not 1, or 1; rotblend's formula

@@ -4,7 +4,7 @@
 #include "skeletons/poselocal/local_rotations.h"
 
 #include "support/bits.h"
-#include "support/identified_gateway.h"
+#include "support/conversion_gateway.h"
 
 using embedded::makeDouble;
 
@@ -16,23 +16,24 @@ TEST(PoselocalGateway, CountsClassesAndShapes) {
   auto parents = makeDouble(1, 3, {0, 1, 2});
   auto g = makeDouble(12, 2, {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0});
   const std::vector<const mxArray*> good = {parents.get(), g.get()};
-  expectIdentifiedCounts(poselocal, "poselocal", good, 2, 1);
-  expectIdentifiedRefusals(poselocal, "poselocal", good, 0, "parents");
-  expectIdentifiedRefusals(poselocal, "poselocal", good, 1, "G");
+  expectArgumentCounts(poselocal, "poselocal", "L = poselocal(parents, G)", good);
+  expectInputRefusals(poselocal, "poselocal", {"parents", "G"}, good);
+  const Refusal gRows{"rotkit:poselocal:gRows",
+                      "G must have 4 rows per joint, 4*numel(parents) = 12: joint j's quaternion in rows 4j-3 to 4j."};
   for (std::size_t rows : {0u, 4u, 11u, 13u, 16u}) {
     auto other = makeDouble(rows, 2);
-    EXPECT_TRUE(RaisedWith(embedded::call(poselocal, 1, {parents.get(), other.get()}), "rotkit:poselocal:gRows",
-                           "G must have 4 rows per joint, 4*numel(parents) = 12"))
-        << rows;
+    EXPECT_TRUE(RaisedCleanly(embedded::call(poselocal, 1, {parents.get(), other.get()}), gRows)) << rows;
   }
+  // The first joint whose parent does not come before it is named.
   for (const std::vector<double>& bad : std::vector<std::vector<double>>{
            {0, 0, 1}, {0, 1, 3}, {0, 1, 0.5}, {0, 1, kNaN}, {0, 2, 1}, {0, 1, -1}, {0, 1, kInf}}) {
     auto p = makeDouble(3, 1, bad);
-    const embedded::CallResult r = embedded::call(poselocal, 1, {p.get(), g.get()});
-    EXPECT_TRUE(RaisedWith(r, "rotkit:poselocal:parentOrder", "parents(")) << bad[1] << " " << bad[2];
+    const bool second = !(bad[1] >= 1 && bad[1] < 2);
+    const Refusal order{"rotkit:poselocal:parentOrder",
+                        second ? "parents(2) must name an earlier joint, a number from 1 to 1."
+                               : "parents(3) must name an earlier joint, a number from 1 to 2."};
+    EXPECT_TRUE(RaisedCleanly(embedded::call(poselocal, 1, {p.get(), g.get()}), order)) << bad[1] << " " << bad[2];
   }
-  auto p = makeDouble(3, 1, {0, 1, 2});
-  EXPECT_TRUE(RaisedWith(embedded::call(poselocal, 1, {p.get(), makeDouble(8, 2).get()}), "rotkit:poselocal:gRows"));
 }
 
 TEST(PoselocalGateway, GivesTheKernelsBits) {
