@@ -37,20 +37,28 @@ inline V largestMagnitude(const Quat& q) {
   return largerOf(largerOf(abs(q.w), abs(q.x)), largerOf(abs(q.y), abs(q.z)));
 }
 
-// q times `scale`, and negated where that makes w > 0, or w = 0 and the
-// first nonzero of x, y, z positive: q and −q give the same bits.
-inline Quat canonicalScaled(const Quat& q, V scale) {
+// q negated where that makes w > 0, or w = 0 and the first nonzero of x,
+// y, z positive: q and −q give the same bits.
+inline Quat canonical(const Quat& q) {
   const M flip = (q.w < 0.0) |
                  ((q.w == 0.0) & ((q.x < 0.0) | ((q.x == 0.0) & ((q.y < 0.0) | ((q.y == 0.0) & (q.z < 0.0))))));
-  return Quat{flipSign(q.w * scale, flip), flipSign(q.x * scale, flip), flipSign(q.y * scale, flip),
-              flipSign(q.z * scale, flip)};
+  return Quat{flipSign(q.w, flip), flipSign(q.x, flip), flipSign(q.y, flip), flipSign(q.z, flip)};
 }
+
+inline Quat scaledBy(const Quat& q, V scale) { return Quat{q.w * scale, q.x * scale, q.y * scale, q.z * scale}; }
+
+// True in the lanes where a magnitude lies in [2^-500, 2^500], where
+// powerOfTwoScale is 1 and scaling changes nothing.
+inline M unscaled(V largest) { return (largest >= 0x1p-500) & (largest <= 0x1p500); }
 
 inline V rotationDistance(const Quat& q1, const Quat& q2) {
   const V largest1 = largestMagnitude(q1);
   const V largest2 = largestMagnitude(q2);
-  const Quat a = canonicalScaled(q1, powerOfTwoScale(largest1));
-  const Quat b = canonicalScaled(q2, powerOfTwoScale(largest2));
+  // Nearly every block needs no scaling, and takes the short way (a
+  // scale of 1 would change no bit).
+  const bool plain = allLanes(unscaled(largest1) & unscaled(largest2));
+  const Quat a = canonical(plain ? q1 : scaledBy(q1, powerOfTwoScale(largest1)));
+  const Quat b = canonical(plain ? q2 : scaledBy(q2, powerOfTwoScale(largest2)));
   const V dot = (a.w * b.w + a.x * b.x) + (a.y * b.y + a.z * b.z);
   const V squareA = (a.w * a.w + a.x * a.x) + (a.y * a.y + a.z * a.z);
   const V squareB = (b.w * b.w + b.x * b.x) + (b.y * b.y + b.z * b.z);
@@ -72,10 +80,16 @@ inline V rotationDistance(const Quat& q1, const Quat& q2) {
   const V vz = (u.w * e.z - e.w * u.z) - (u.x * e.y - u.y * e.x);
   // |v| with its components scaled into the range where their squares
   // neither overflow nor underflow, and scaled back (both exact).
-  const V scale = powerOfTwoScale(largerOf(largerOf(abs(vx), abs(vy)), abs(vz)));
-  const V unscale = select(scale > 1.0, V(0x1p-600), select(scale < 1.0, V(0x1p600), V(1.0)));
-  const V sx = vx * scale, sy = vy * scale, sz = vz * scale;
-  const V length = sqrt((sx * sx + sy * sy) + sz * sz) * unscale;
+  const V largestV = largerOf(largerOf(abs(vx), abs(vy)), abs(vz));
+  V length;
+  if (allLanes(unscaled(largestV))) {
+    length = sqrt((vx * vx + vy * vy) + vz * vz);
+  } else {
+    const V scale = powerOfTwoScale(largestV);
+    const V unscale = select(scale > 1.0, V(0x1p-600), select(scale < 1.0, V(0x1p600), V(1.0)));
+    const V sx = vx * scale, sy = vy * scale, sz = vz * scale;
+    length = sqrt((sx * sx + sy * sy) + sz * sz) * unscale;
+  }
   const V angle = arcTangent2(length, abs(dot)) * 2.0;
   const M noRotation = (largest1 == 0.0) | (largest2 == 0.0);
   return select(noRotation, V(std::numeric_limits<double>::quiet_NaN()), angle);
