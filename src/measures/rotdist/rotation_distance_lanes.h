@@ -56,7 +56,9 @@ inline V rotationDistance(const Quat& q1, const Quat& q2) {
   const V largest2 = largestMagnitude(q2);
   // Nearly every block needs no scaling, and takes the short way (a
   // scale of 1 would change no bit).
-  const bool plain = allLanes(unscaled(largest1) & unscaled(largest2));
+  const M plain1 = unscaled(largest1);
+  const M plain2 = unscaled(largest2);
+  const bool plain = allLanes(plain1 & plain2);
   const Quat a = canonical(plain ? q1 : scaledBy(q1, powerOfTwoScale(largest1)));
   const Quat b = canonical(plain ? q2 : scaledBy(q2, powerOfTwoScale(largest2)));
   const V dot = (a.w * b.w + a.x * b.x) + (a.y * b.y + a.z * b.z);
