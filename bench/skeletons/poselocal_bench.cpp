@@ -3,23 +3,10 @@
 // a loop that streams the same bytes.
 #include "skeletons/poselocal/local_rotations.h"
 #include "support/bench_support.h"
+#include "support/random_tree.h"
 #include "support/streaming.h"
 
-#include <random>
-
 namespace {
-
-constexpr std::uint32_t kJoints = 31;
-
-const std::vector<double>& randomTree() {
-  static const std::vector<double> parents = [] {
-    std::mt19937_64 random(31);
-    std::vector<double> p{0};
-    for (std::uint32_t j = 1; j < kJoints; ++j) p.push_back(std::uniform_int_distribution<std::uint32_t>(1, j)(random));
-    return p;
-  }();
-  return parents;
-}
 
 // Per frame: 4J read, 4J written.
 double bytesFor(std::uint64_t frames) { return 64.0 * kJoints * static_cast<double>(frames); }

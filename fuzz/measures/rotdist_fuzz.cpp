@@ -7,8 +7,6 @@
 #include "conversion_oracle.h"
 #include "identified_oracle.h"
 
-#include <cstring>
-
 namespace {
 
 using namespace identified_oracle;
@@ -29,14 +27,6 @@ Outcome expectedOutcome(const FuzzCall& call) {
                   "Q1 and Q2 must have the same number of columns, or one of them a single column.");
   }
   return returnsShape(1, q1.cols == 1 ? q2.cols : q1.cols);
-}
-
-bool sameBits(double a, double b) {
-  if (std::isnan(a) && std::isnan(b)) return true;
-  std::uint64_t x, y;
-  std::memcpy(&x, &a, 8);
-  std::memcpy(&y, &b, 8);
-  return x == y;
 }
 
 void checkAngles(const FuzzCall& call, const embedded::CallResult& result) {

@@ -69,12 +69,26 @@ bool usable(const double* a, const double* b, double weight) {
   return weight > 0 && conversion_oracle::allFinite(a, 3) && conversion_oracle::allFinite(b, 3);
 }
 
+// Calls f(a_m, b_m, w_m) for the usable points of frame k of the call.
+template <class F>
+void forUsablePoints(const FuzzCall& call, std::size_t k, const F& f) {
+  const FuzzArray& a = call.inputs[0];
+  const FuzzArray& b = call.inputs[1];
+  const bool weighted = call.inputs.size() >= 3 && call.inputs[2].classId != mxCHAR_CLASS;
+  const std::size_t points = b.rows / 3;
+  for (std::size_t m = 0; m < points; ++m) {
+    const double* am = &a.values[3 * points * (a.cols > 1 ? k : 0) + 3 * m];
+    const double* bm = &b.values[3 * points * k + 3 * m];
+    const double w = weighted ? call.inputs[2].values[m] : 1.0;
+    if (usable(am, bm, w)) f(am, bm, w);
+  }
+}
+
 void checkFrames(const FuzzCall& call, const embedded::CallResult& result) {
   const FuzzArray& a = call.inputs[0];
   const FuzzArray& b = call.inputs[1];
   const bool weighted = call.inputs.size() >= 3 && call.inputs[2].classId != mxCHAR_CLASS;
   if (a.huge || b.huge || (weighted && call.inputs[2].huge) || call.inputs.size() > (weighted ? 3u : 2u)) return;
-  const std::size_t points = b.rows / 3;
   const std::vector<double> q = embedded::values(result.output.get());
   const std::vector<double> t = call.nlhs >= 2 ? embedded::values(result.extraOutputs[0].get()) : std::vector<double>{};
   const std::vector<double> rms = call.nlhs >= 3 ? embedded::values(result.extraOutputs[1].get()) : std::vector<double>{};
@@ -91,19 +105,18 @@ void checkFrames(const FuzzCall& call, const embedded::CallResult& result) {
     if (!rms.empty() && std::isnan(rms[k]) != nan) reportFinding(call, frame + ": rms and Q disagree on NaN");
     std::size_t count = 0;
     bool judgeable = true;
-    double size = 0;
-    for (std::size_t m = 0; m < points; ++m) {
-      const double* am = &a.values[3 * points * (a.cols > 1 ? k : 0) + 3 * m];
-      const double* bm = &b.values[3 * points * k + 3 * m];
-      const double w = weighted ? call.inputs[2].values[m] : 1.0;
-      if (!usable(am, bm, w)) continue;
+    double size = 0, weights = 0, ca[3] = {0, 0, 0}, cb[3] = {0, 0, 0};
+    forUsablePoints(call, k, [&](const double* am, const double* bm, double w) {
       ++count;
       judgeable = judgeable && w > 1e-6 && w < 1e6;
       for (int i = 0; i < 3; ++i) {
         size = std::fmax(size, std::fmax(std::fabs(am[i]), std::fabs(bm[i])));
         judgeable = judgeable && (am[i] == 0 || std::fabs(am[i]) > 1e-100) && (bm[i] == 0 || std::fabs(bm[i]) > 1e-100);
+        ca[i] += w * am[i];
+        cb[i] += w * bm[i];
       }
-    }
+      weights += w;
+    });
     if (count < 3 && !nan) reportFinding(call, frame + ": a rotation from fewer than three points");
     if (nan) continue;
     const double n2 = qk[0] * qk[0] + qk[1] * qk[1] + qk[2] * qk[2] + qk[3] * qk[3];
@@ -111,32 +124,17 @@ void checkFrames(const FuzzCall& call, const embedded::CallResult& result) {
     if (rms.empty() || !judgeable || !(size < 1e100)) continue;
     // The rms of Q and T, and of the identity with the centroids' offset.
     const conversion_oracle::Quaternion r{qk[0], qk[1], qk[2], qk[3]}, c{qk[0], -qk[1], -qk[2], -qk[3]};
-    double sum = 0, weights = 0, ca[3] = {0, 0, 0}, cb[3] = {0, 0, 0};
-    for (std::size_t m = 0; m < points; ++m) {
-      const double* am = &a.values[3 * points * (a.cols > 1 ? k : 0) + 3 * m];
-      const double* bm = &b.values[3 * points * k + 3 * m];
-      const double w = weighted ? call.inputs[2].values[m] : 1.0;
-      if (!usable(am, bm, w)) continue;
-      const conversion_oracle::Quaternion p = conversion_oracle::multiply(conversion_oracle::multiply(r, {0, am[0], am[1], am[2]}), c);
+    double sum = 0, still = 0;
+    forUsablePoints(call, k, [&](const double* am, const double* bm, double w) {
+      const conversion_oracle::Quaternion p =
+          conversion_oracle::multiply(conversion_oracle::multiply(r, {0, am[0], am[1], am[2]}), c);
       for (int i = 0; i < 3; ++i) {
         const double d = p[1 + i] + t[3 * k + i] - bm[i];
+        const double e = (am[i] - ca[i] / weights) - (bm[i] - cb[i] / weights);
         sum += w * d * d;
-        ca[i] += w * am[i];
-        cb[i] += w * bm[i];
+        still += w * e * e;
       }
-      weights += w;
-    }
-    double still = 0;
-    for (std::size_t m = 0; m < points; ++m) {
-      const double* am = &a.values[3 * points * (a.cols > 1 ? k : 0) + 3 * m];
-      const double* bm = &b.values[3 * points * k + 3 * m];
-      const double w = weighted ? call.inputs[2].values[m] : 1.0;
-      if (!usable(am, bm, w)) continue;
-      for (int i = 0; i < 3; ++i) {
-        const double d = (am[i] - ca[i] / weights) - (bm[i] - cb[i] / weights);
-        still += w * d * d;
-      }
-    }
+    });
     const double given = std::sqrt(sum / weights), identity = std::sqrt(still / weights);
     if (!(std::fabs(given - rms[k]) <= 1e-9 * size)) reportFinding(call, frame + ": rms is not that of Q and T");
     if (!(rms[k] <= identity + 1e-9 * size)) reportFinding(call, frame + ": the identity fits better than Q");

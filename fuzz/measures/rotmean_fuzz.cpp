@@ -7,8 +7,6 @@
 #include "conversion_oracle.h"
 #include "identified_oracle.h"
 
-#include <cstring>
-
 namespace {
 
 using namespace identified_oracle;
@@ -38,14 +36,6 @@ Outcome expectedOutcome(const FuzzCall& call) {
     if (!passed(o)) return o;
   }
   return returnsShape(q.rows, 1);
-}
-
-bool sameBits(double a, double b) {
-  if (std::isnan(a) && std::isnan(b)) return true;
-  std::uint64_t x, y;
-  std::memcpy(&x, &a, 8);
-  std::memcpy(&y, &b, 8);
-  return x == y;
 }
 
 void checkMeans(const FuzzCall& call, const embedded::CallResult& result) {

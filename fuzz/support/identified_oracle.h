@@ -1,15 +1,29 @@
 // What the fuzz targets of rotfit, rotmean, rotdist and poselocal share:
 // the argument counts and the class, storage and size refusals of
 // host/host.h (requireArgumentCounts, requireRealFullDouble, modelColumns)
-// with their identifiers and texts, and the checks of a weight vector.
+// with their identifiers and texts, the checks of a weight vector, and a
+// comparison of bit patterns.
 #ifndef ROTKIT_FUZZ_IDENTIFIED_ORACLE_H
 #define ROTKIT_FUZZ_IDENTIFIED_ORACLE_H
 
 #include "fuzz_check.h"
 
+#include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <string>
 
 namespace identified_oracle {
+
+// The same bit pattern; any NaN matches any NaN (payloads are the
+// hardware's).
+inline bool sameBits(double a, double b) {
+  if (std::isnan(a) && std::isnan(b)) return true;
+  std::uint64_t x, y;
+  std::memcpy(&x, &a, sizeof x);
+  std::memcpy(&y, &b, sizeof y);
+  return x == y;
+}
 
 inline bool fitsModel(std::size_t count) { return count < (std::size_t{1} << 31); }
 

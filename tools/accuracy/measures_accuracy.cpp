@@ -19,6 +19,7 @@
 #include "skeletons/poselocal/local_rotations.h"
 #include "support/exact_measures.h"
 #include "support/rotation_samples.h"
+#include "raw_files.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -190,28 +191,6 @@ std::vector<Task> makeTasks() {
   return tasks;
 }
 
-std::string path(const std::string& dir, const std::string& file) { return dir + "/" + file; }
-
-void writeDoubles(const std::string& file, const std::vector<double>& values) {
-  std::ofstream out(file, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(values.data()), static_cast<std::streamsize>(values.size() * sizeof(double)));
-  if (!out) {
-    std::fprintf(stderr, "cannot write %s\n", file.c_str());
-    std::exit(1);
-  }
-}
-
-std::vector<double> readDoubles(const std::string& file, std::size_t count) {
-  std::ifstream in(file, std::ios::binary);
-  std::vector<double> values(count);
-  in.read(reinterpret_cast<char*>(values.data()), static_cast<std::streamsize>(count * sizeof(double)));
-  if (!in) {
-    std::fprintf(stderr, "cannot read %zu doubles from %s (has scipy_measures.py run?)\n", count, file.c_str());
-    std::exit(1);
-  }
-  return values;
-}
-
 // The results' size: angles, means, local rotations, or a fit's Q and T.
 std::size_t resultSize(const Task& task) {
   if (task.function == "rotdist") return task.count;
@@ -330,7 +309,8 @@ int report(const std::string& dir) {
   std::printf("| function | inputs | N | rotkit | scipy |\n|---|---|---:|---:|---:|\n");
   for (const Task& task : makeTasks()) {
     const auto [ours, theirs] =
-        worstErrors(task, rotkitResult(task), readDoubles(path(dir, task.name + ".scipy"), resultSize(task)));
+        worstErrors(task, rotkitResult(task),
+                    readDoubles(path(dir, task.name + ".scipy"), resultSize(task), "scipy_measures.py"));
     const std::string unit = task.function != "rotdist" ? "" : task.absolute ? " (2^-52 rad)" : " (ulps)";
     if (task.function == "poselocal") own += "| poselocal | " + task.set + " | " + std::to_string(task.count) + " | " + cell(ours.second) + " |\n";
     if (task.function == "rotdist" || task.function == "rotmean" || task.function == "poselocal") {
