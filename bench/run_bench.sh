@@ -42,3 +42,12 @@ if [ -f "$build/bench/mex/emptymex.mex" ]; then
   run_octave measure "$build" "$results/untuned.txt"
   run_octave report "$results/tuned.txt" "$results/untuned.txt"
 fi
+
+# The time series (rotvel, rotintegrate, rotinterp, rotunwrap) end to end on
+# 1e6 samples, against vectorised m-code and scipy, with a warm heap.
+if [ -f "$build/bench/mex/emptymex.mex" ] && [ -f "$build/rotkit/rotvel.mex" ]; then
+  echo "== Octave, the time series, malloc tuned"
+  GLIBC_TUNABLES=glibc.malloc.mmap_max=0:glibc.malloc.mmap_threshold=33554432:glibc.malloc.trim_threshold=68719476736 \
+    octave-cli --norc --no-history --quiet "$here/octave/bench_timeseries.m" "$build" 2>&1 |
+    grep -v "ignoring const execution_exception& while preparing to exit" || true
+fi

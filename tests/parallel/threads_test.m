@@ -9,9 +9,11 @@
 %!endfunction
 
 %!function outputs = call_all (name, args)
-%!  if (strcmp (name, 'rot2eul'))
-%!    [a, locked] = feval (name, args{:});
-%!    outputs = {a, locked};
+%!  if (any (strcmp (name, {'rot2eul', 'poseglobal', 'bvhread'})))
+%!    [a, b] = feval (name, args{:});
+%!    outputs = {a, b};
+%!  elseif (strcmp (name, 'bvhwrite'))
+%!    outputs = {fileread(feval (name, args{:}))};
 %!  elseif (strcmp (name, 'rotfit'))
 %!    [q, t, rms] = feval (name, args{:});
 %!    outputs = {q, t, rms};

@@ -20,10 +20,17 @@
 %   vec2rot      - Unit quaternions from rotation vectors (axis times angle).
 %   rot2vec      - Rotation vectors of quaternions, angle in [0, pi].
 %
+% Time series
+%   rotvel       - Angular velocity of a motion of quaternions at every sample.
+%   rotintegrate - Orientations from sampled angular velocities (a gyroscope's).
+%   rotinterp    - Rotations of a motion at any time: great arcs or a C2 spline.
+%   rotunwrap    - Quaternion signs made continuous along a motion.
+%
 % Skeletons and motion
 %   posechain  - Forward kinematics: every joint's position in every frame.
+%   poseglobal - Forward kinematics: every joint's position and global rotation.
+%   bvhread    - Read a BVH motion file into the inputs of posechain and poseglobal.
 %   poselocal  - Local rotations of a skeleton from its global rotations.
-%   bvhread    - Read a BVH motion file into the inputs of posechain.
 %   bvhwrite   - Write a skeleton and its motion as a BVH file.
 %   motionresample - The same motion at another frame time.
 %   motionmap  - Apply a function to every motion of a collection of BVH files,
