@@ -334,10 +334,4 @@ int report(const std::string& dir) {
 
 } // namespace
 
-int main(int argc, char** argv) {
-  if (argc != 3 || (std::string(argv[1]) != "inputs" && std::string(argv[1]) != "report")) {
-    std::fprintf(stderr, "usage: %s inputs|report DIR\n", argv[0]);
-    return 2;
-  }
-  return std::string(argv[1]) == "inputs" ? writeInputs(argv[2]) : report(argv[2]);
-}
+int main(int argc, char** argv) { return runAccuracySteps(argc, argv, writeInputs, report); }

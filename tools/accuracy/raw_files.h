@@ -1,6 +1,8 @@
 // The raw files the accuracy programs and their scipy scripts exchange:
 // float64 values, one array after the other, in rotkit's layout. A file
-// that cannot be written or read ends the program with a message.
+// that cannot be written or read ends the program with a message. Also the
+// programs' command line: `inputs DIR` writes the files, `report DIR`
+// reads scipy's and prints the tables.
 #ifndef ROTKIT_TOOLS_ACCURACY_RAW_FILES_H
 #define ROTKIT_TOOLS_ACCURACY_RAW_FILES_H
 
@@ -31,6 +33,16 @@ inline std::vector<double> readDoubles(const std::string& file, std::size_t coun
     std::exit(1);
   }
   return values;
+}
+
+// main() of an accuracy program with these two steps.
+inline int runAccuracySteps(int argc, char** argv, int (*inputs)(const std::string&),
+                            int (*report)(const std::string&)) {
+  if (argc != 3 || (std::string(argv[1]) != "inputs" && std::string(argv[1]) != "report")) {
+    std::fprintf(stderr, "usage: %s inputs|report DIR\n", argv[0]);
+    return 2;
+  }
+  return std::string(argv[1]) == "inputs" ? inputs(argv[2]) : report(argv[2]);
 }
 
 #endif

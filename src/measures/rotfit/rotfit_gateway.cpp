@@ -12,6 +12,7 @@
 // then the options, pair by pair. A bare call returns Q into ans.
 #include "host/host.h"
 #include "measures/rotfit/fit_rigid_motion.h"
+#include "measures/weight_refusals.h"
 
 #include <cctype>
 #include <cstdio>
@@ -20,17 +21,6 @@ namespace {
 
 const Signature kRotfit{"rotfit",
                         "[Q, T, rms] = rotfit(A, B), rotfit(A, B, W) or rotfit(..., 'translation', false)"};
-
-// Weights are finite and not negative; a NaN fails the comparison.
-void refuseBadWeights(const double* weights, std::uint32_t count) {
-  for (std::uint32_t m = 0; m < count; ++m) {
-    if (!(weights[m] >= 0.0 && weights[m] <= 1.7976931348623157e308)) {
-      char text[128];
-      std::snprintf(text, sizeof text, "W must hold finite weights of 0 or more: W(%u) is not one.", m + 1);
-      refuse(kRotfit, "weightValues", text);
-    }
-  }
-}
 
 // True when `a` is the character row `name`, in any case.
 bool isOptionName(const mxArray* a, const char* name) {
@@ -61,8 +51,7 @@ bool readOptions(int nrhs, const mxArray* prhs[], int first) {
   bool translation = true;
   for (int i = first; i < nrhs; i += 2) {
     if (!isOptionName(prhs[i], "translation")) {
-      refuse(kRotfit, "option",
-                         "Options come as name-value pairs after A, B and W; the one option is 'translation'.");
+      refuse(kRotfit, "option", "Options come as name-value pairs after A, B and W; the one option is 'translation'.");
     }
     if (i + 1 >= nrhs) refuse(kRotfit, "optionValue", "'translation' needs a value: true or false.");
     translation = translationValue(prhs[i + 1]);
@@ -83,7 +72,7 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
   const std::size_t rows = mxGetM(b);
   if (rows % 3 != 0) {
     refuse(kRotfit, "pointRows",
-                       "B must have 3 rows per point (a multiple of 3): point m's (x, y, z) in rows 3m-2 to 3m.");
+           "B must have 3 rows per point (a multiple of 3): point m's (x, y, z) in rows 3m-2 to 3m.");
   }
   char text[160];
   if (mxGetM(a) != rows) {
@@ -99,18 +88,7 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
     refuse(kRotfit, "aColumns", text);
   }
   const bool hasWeights = nrhs >= 3 && !mxIsChar(prhs[2]);
-  const double* weights = nullptr;
-  if (hasWeights) {
-    const mxArray* w = prhs[2];
-    requireRealFullDouble(kRotfit, w, "W");
-    modelColumns(kRotfit, w, "W");
-    if (mxGetM(w) * mxGetN(w) != points || (mxGetM(w) != 1 && mxGetN(w) != 1)) {
-      std::snprintf(text, sizeof text, "W must be a vector of one weight per point, %u of them.", points);
-      refuse(kRotfit, "weightCount", text);
-    }
-    weights = mxGetPr(w);
-    refuseBadWeights(weights, points);
-  }
+  const double* weights = hasWeights ? requireWeights(kRotfit, prhs[2], points, "point") : nullptr;
   const bool translation = readOptions(nrhs, prhs, hasWeights ? 3 : 2);
 
   plhs[0] = createRealMatrix(4, frames);

@@ -9,24 +9,10 @@
 // storage, counts, element count, values). A bare call returns into ans.
 #include "host/host.h"
 #include "measures/rotmean/mean_rotation.h"
-
-#include <cstdio>
+#include "measures/weight_refusals.h"
 
 namespace {
-
 const Signature kRotmean{"rotmean", "M = rotmean(Q) or rotmean(Q, W)"};
-
-// Weights are finite and not negative; a NaN fails the comparison.
-void refuseBadWeights(const double* weights, std::uint32_t count) {
-  for (std::uint32_t k = 0; k < count; ++k) {
-    if (!(weights[k] >= 0.0 && weights[k] <= 1.7976931348623157e308)) {
-      char text[128];
-      std::snprintf(text, sizeof text, "W must hold finite weights of 0 or more: W(%u) is not one.", k + 1);
-      refuse(kRotmean, "weightValues", text);
-    }
-  }
-}
-
 } // namespace
 
 void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
@@ -37,23 +23,11 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
   const std::size_t rows = mxGetM(q);
   if (rows % 4 != 0) {
     refuse(kRotmean, "qRows",
-                       "Q must have 4 rows per joint (a multiple of 4): joint j's quaternions (w, x, y, z) in rows "
-                       "4j-3 to 4j, one column per frame.");
+           "Q must have 4 rows per joint (a multiple of 4): joint j's quaternions (w, x, y, z) in rows "
+           "4j-3 to 4j, one column per frame.");
   }
   const std::uint32_t jointCount = static_cast<std::uint32_t>(rows / 4);
-  const double* weights = nullptr;
-  if (nrhs == 2) {
-    const mxArray* w = prhs[1];
-    requireRealFullDouble(kRotmean, w, "W");
-    modelColumns(kRotmean, w, "W");
-    if (mxGetM(w) * mxGetN(w) != frames || (mxGetM(w) != 1 && mxGetN(w) != 1)) {
-      char text[128];
-      std::snprintf(text, sizeof text, "W must be a vector of one weight per column of Q, %u of them.", frames);
-      refuse(kRotmean, "weightCount", text);
-    }
-    weights = mxGetPr(w);
-    refuseBadWeights(weights, frames);
-  }
+  const double* weights = nrhs == 2 ? requireWeights(kRotmean, prhs[1], frames, "column of Q") : nullptr;
   const std::size_t scratch = meanRotationsScratch(jointCount, frames);
   if (scratch / 20 >= (std::size_t{1} << 31)) {
     refuse(kRotmean, "tooLarge", "Q is too large: its joints times its frames must be below 2^44.");
