@@ -100,16 +100,8 @@ inline V rotationDistance(const Quat& q1, const Quat& q2) {
 // out[k] = the angle between q1[:, k or 0] and q2[:, k or 0].
 inline void rotationDistances(const double* q1Data, std::uint32_t q1Cols, const double* q2Data, std::uint32_t q2Cols,
                               double* out, std::uint32_t outCols) {
-  if (outCols == 0) return;  // a side may then have no column to read
-  const bool leftAdvances = q1Cols > 1;
-  const bool rightAdvances = q2Cols > 1;
-  const Quat oneLeft = spreadQuaternion(q1Data);
-  const Quat oneRight = spreadQuaternion(q2Data);
-  for (std::uint32_t k = 0; k < outCols; k += kLanes) {
-    const std::uint32_t lanes = lanesFrom(k, outCols);
-    const std::size_t offset = 4 * std::size_t{k};
-    const Quat left = leftAdvances ? loadQuaternions(q1Data + offset, 4, lanes) : oneLeft;
-    const Quat right = rightAdvances ? loadQuaternions(q2Data + offset, 4, lanes) : oneRight;
-    storeRow(out + k, lanes, rotationDistance(left, right));
-  }
+  forQuaternionPairs(q1Data, q1Cols, q2Data, q2Cols, outCols,
+                     [out](std::uint32_t k, std::uint32_t lanes, const Quat& left, const Quat& right) {
+                       storeRow(out + k, lanes, rotationDistance(left, right));
+                     });
 }
