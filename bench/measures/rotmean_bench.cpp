@@ -74,7 +74,7 @@ int main(int argc, char** argv) {
   addGroup("meanRotations, 31 joints, N/31 frames, weighted", 31);
   setBaselines("meanRotations, 4 x N, weighted", {"stream", "sum", "scalar"});
   setBaselines("meanRotations, 31 joints, N/31 frames, weighted", {"stream", "scalar"});
-  addNote(std::string("meanRotations dispatches to the ") + vectorPathName(widestVectorPath()) +
+  addNote(std::string("meanRotations sums on the ") + vectorPathName(widestVectorPath(false)) +
           " path on this processor; dispatch is that path with worker threads for large calls.");
   addNote("N counts quaternions; stream: reads them; sum: a plain running sum of q*q' (no normalisation, weights "
           "or fixed order), scalar.");

@@ -1,6 +1,7 @@
-// rotmean's kernel on every vector path of the build, the widest chosen at
-// run time; the sums of chunks of frames, then the eigenvectors of joints,
-// split over worker threads. The formulas and the order of every sum are
+// rotmean's kernel on every vector path of the build, chosen at run time:
+// the sums of chunks of frames (on the widest path short of AVX-512, which
+// was slower on the processor measured: docs/performance.md), then the
+// eigenvectors of joints (the widest path), split over worker threads. The formulas and the order of every sum are
 // measures/rotmean/mean_rotation_lanes.h; a chunk's sums are the same bits
 // whichever thread computes them, and chunks are combined in order.
 #include "measures/rotmean/mean_rotation.h"
@@ -49,7 +50,7 @@ void meanRotations(const double* q, std::uint32_t jointCount, std::uint32_t fram
   if (jointCount == 0) return;
   const std::uint32_t chunks = rotkit::scalar::meanChunks(frameCount);
   const double scale = rotkit::scalar::weightScale(weights, frameCount);
-  const ChunkSums sums = chunkSumsPaths().widest();
+  const ChunkSums sums = chunkSumsPaths().widestShortOfAvx512();
   const std::uint64_t perChunk = std::uint64_t{rotkit::scalar::mean_rotation::kChunkFrames} * jointCount;
   const std::uint32_t chunksPerThread =
       perChunk >= kQuaternionsPerThread ? 1 : static_cast<std::uint32_t>(kQuaternionsPerThread / perChunk);
