@@ -28,7 +28,8 @@ resultFile = args{3};
 addpath(fullfile(buildDir, 'rotkit'));
 addpath(fullfile(buildDir, 'bench', 'mex'));
 names = {'rotcompose', 'rotreverse', 'rotblend', 'rotslerp', 'posechain', 'rotapply', 'rotnormalize', 'rot2mat', ...
-         'mat2rot', 'eul2rot', 'rot2eul', 'vec2rot', 'rot2vec'};
+         'mat2rot', 'eul2rot', 'rot2eul', 'vec2rot', 'rot2vec', 'poselocal', 'rotdist', 'rotmean', 'rotfit', ...
+         'rotfit:4', 'rotfit:8'};
 if numel(args) >= 5
   names = strsplit(args{5}, ',');
 end
@@ -48,12 +49,19 @@ end
 scipyScript = fullfile(here, '..', 'python', 'scipy_bench.py');
 for d = 1:numel(names)
   name = names{d};
-  if exist(name) ~= 3
+  % rotfit:M fits M markers per frame (rotfit alone: 6).
+  [mexName, markerText] = strtok(name, ':');
+  if exist(mexName) ~= 3
     printf('%s: no MEX file in %s, skipped\n', name, fullfile(buildDir, 'rotkit'));
     continue;
   end
   for n = sizes
-    switch name
+    % rotfit's baselines fit frame by frame: 1e5 frames at most; rotfit:M
+    % at 1e5 alone.
+    if (strcmp(mexName, 'rotfit') && n > 1e5) || (~isempty(markerText) && n ~= 1e5)
+      continue;
+    end
+    switch mexName
       case 'rotcompose'
         a = unit_quaternions(n); b = unit_quaternions(n);
         viaMex = @() rotcompose(a, b);
@@ -142,6 +150,50 @@ for d = 1:numel(names)
         empty = @() emptymex([3 n], input);
         mcode = @() mcode_rot2vec(input);
         outSize = [3 n];
+      case 'poselocal'
+        % n rotations: 31 joints over n/31 frames.
+        frames = max(1, round(n / joints));
+        parents = [0, arrayfun(@(j) randi(j - 1), 2:joints)];
+        rotations = reshape(unit_quaternions(joints * frames), 4 * joints, frames);
+        viaMex = @() poselocal(parents, rotations);
+        empty = @() emptymex([4 * joints, frames], parents, rotations);
+        mcode = @() mcode_poselocal(parents, rotations);
+        outSize = [4 * joints frames];
+        scipyInputs = {parents, rotations};
+      case 'rotdist'
+        q1 = unit_quaternions(n); q2 = unit_quaternions(n);
+        viaMex = @() rotdist(q1, q2);
+        empty = @() emptymex([1 n], q1, q2);
+        mcode = @() mcode_rotdist(q1, q2);
+        outSize = [1 n];
+        scipyInputs = {q1, q2};
+      case 'rotmean'
+        q = rotcompose(unit_quaternions(1), vec2rot(0.5 * randn(3, n)));
+        w = rand(1, n);
+        viaMex = @() rotmean(q, w);
+        empty = @() emptymex([4 1 20 1 + floor(n / 8192)], q, w);
+        mcode = @() mcode_rotmean(q, w);
+        outSize = [4 1];
+        scipyInputs = {q, w};
+      case 'rotfit'
+        % Markers of a rigid cluster, turned and moved in every frame, with
+        % noise of about 1% of the cluster's size.
+        markers = 6;
+        if ~isempty(markerText)
+          markers = str2double(markerText(2:end));
+        end
+        a = 100 * randn(3 * markers, 1);
+        q = unit_quaternions(n);
+        t = 1000 * randn(3, n);
+        b = zeros(3 * markers, n);
+        for m = 1:markers
+          b(3 * m - 2:3 * m, :) = rotapply(q, a(3 * m - 2:3 * m)) + t + randn(3, n);
+        end
+        viaMex = @() rotfit(a, b);
+        empty = @() emptymex([4 n], a, b);
+        mcode = @() mcode_rotfit(a, b);
+        outSize = [4 n];
+        scipyInputs = {a, b};
     end
     pa = rand(outSize); pb = rand(outSize);
     plus = @() pa + pb;
@@ -159,7 +211,7 @@ for d = 1:numel(names)
            name, n, 1e3 * seconds, 1e3 * scipySeconds, difference);
     fflush(stdout);
     results(end + 1, :) = [d, n, seconds, scipySeconds];
-    clear a b q q1 q2 t v m input parents offsets root local pa pb viaMex empty mcode plus scipyInputs;
+    clear a b q q1 q2 t v m w input parents offsets root local rotations pa pb viaMex empty mcode plus scipyInputs;
   end
 end
 save('-text', resultFile, 'results', 'names');

@@ -16,6 +16,13 @@ median seconds per call of scipy's own way to do the conversion:
     rot2eul       Rotation.from_quat(q).as_euler('ZXY')
     vec2rot       Rotation.from_rotvec(v).as_quat()
     rot2vec       Rotation.from_quat(q).as_rotvec()
+    rotdist       (Rotation.from_quat(q1).inv() * Rotation.from_quat(q2)).magnitude()
+    rotmean       Rotation.from_quat(q).mean(weights=w).as_quat()
+    poselocal     per joint, (R(parent).inv() * R(joint)).as_quat() over all frames
+                  (DIR/input1.f64 the J parent numbers, input2.f64 the 4J x N rotations)
+    rotfit[:M]    per frame, Rotation.align_vectors of the centred points and the
+                  translation (input1.f64 the 3M x 1 reference cluster, input2.f64
+                  the 3M x N frames), as a user calls it: one frame at a time
 Used by the benchmark only, never by the toolbox or its tests.
 """
 import sys
@@ -30,8 +37,56 @@ def load(directory, index, rows, n):
     return values.reshape(n, rows)
 
 
+def measures_call(name, n, directory):
+    """The call for rotdist, rotmean, poselocal and rotfit, or None."""
+    if name == "rotdist":
+        q1 = Rotation.from_quat(np.ascontiguousarray(load(directory, 1, 4, n)[:, [1, 2, 3, 0]]))
+        q2 = Rotation.from_quat(np.ascontiguousarray(load(directory, 2, 4, n)[:, [1, 2, 3, 0]]))
+        return lambda: (q1.inv() * q2).magnitude()
+    if name == "rotmean":
+        q = np.ascontiguousarray(load(directory, 1, 4, n)[:, [1, 2, 3, 0]])
+        w = load(directory, 2, 1, n)[:, 0]
+        return lambda: Rotation.from_quat(q).mean(weights=w).as_quat()
+    if name == "poselocal":
+        parents = np.fromfile(f"{directory}/input1.f64", dtype=np.float64).astype(int)
+        joints = len(parents)
+        frames = np.fromfile(f"{directory}/input2.f64", dtype=np.float64).size // (4 * joints)
+        g = np.fromfile(f"{directory}/input2.f64", dtype=np.float64).reshape(frames, joints, 4)[:, :, [1, 2, 3, 0]]
+        g = np.ascontiguousarray(g)
+
+        def call():
+            out = np.empty_like(g)
+            out[:, 0] = g[:, 0]
+            for j in range(1, joints):
+                p = parents[j] - 1
+                out[:, j] = (Rotation.from_quat(g[:, p]).inv() * Rotation.from_quat(g[:, j])).as_quat()
+            return out
+        return call
+    if name.split(":")[0] == "rotfit":
+        a = np.fromfile(f"{directory}/input1.f64", dtype=np.float64)
+        m = a.size // 3
+        a = a.reshape(m, 3)
+        b = np.fromfile(f"{directory}/input2.f64", dtype=np.float64).reshape(n, m, 3)
+
+        def call():
+            q = np.empty((n, 4))
+            t = np.empty((n, 3))
+            ca = a.mean(axis=0)
+            for k in range(n):
+                cb = b[k].mean(axis=0)
+                r, _ = Rotation.align_vectors(b[k] - cb, a - ca)
+                q[k] = r.as_quat()
+                t[k] = cb - r.apply(ca)
+            return q, t
+        return call
+    return None
+
+
 def main(name, n, directory, budget):
-    if name == "mat2rot":
+    call = measures_call(name, n, directory)
+    if call is not None:
+        pass
+    elif name == "mat2rot":
         m = np.ascontiguousarray(load(directory, 1, 9, n).reshape(n, 3, 3).transpose(0, 2, 1))
         call = lambda: Rotation.from_matrix(m).as_quat()
     elif name in ("eul2rot", "vec2rot"):

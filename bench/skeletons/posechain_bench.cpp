@@ -3,25 +3,10 @@
 // kernel and against a loop that streams the same bytes.
 #include "skeletons/posechain/evaluate_pose.h"
 #include "support/bench_support.h"
+#include "support/random_tree.h"
 #include "support/streaming.h"
 
-#include <random>
-
 namespace {
-
-constexpr std::uint32_t kJoints = 31;
-
-// Parent numbers of a random tree: joint j (0-based, j >= 1) hangs below
-// one of the joints before it.
-const std::vector<double>& randomTree() {
-  static const std::vector<double> parents = [] {
-    std::mt19937_64 random(31);
-    std::vector<double> p{0};
-    for (std::uint32_t j = 1; j < kJoints; ++j) p.push_back(std::uniform_int_distribution<std::uint32_t>(1, j)(random));
-    return p;
-  }();
-  return parents;
-}
 
 // Per frame: 3 + 4J doubles read, 4J + 3J written.
 double bytesFor(std::uint64_t frames) { return (3.0 + 11.0 * kJoints) * 8.0 * static_cast<double>(frames); }

@@ -64,7 +64,9 @@ inline unsigned threadCount() {
       return static_cast<unsigned>(value);
     }
   }
-  const unsigned cores = std::thread::hardware_concurrency();
+  // Asked once: glibc reads /sys for it, some 7 microseconds a call here,
+  // more than a small call of a kernel takes.
+  static const unsigned cores = std::thread::hardware_concurrency();
   return cores == 0 ? 1 : (cores > kMaxThreads ? kMaxThreads : cores);
 }
 

@@ -35,6 +35,28 @@ inline void storeQuaternions(double* p, std::size_t stride, std::uint32_t lanes,
 // One quaternion in every lane.
 inline Quat spreadQuaternion(const double* p) { return Quat{V(p[0]), V(p[1]), V(p[2]), V(p[3])}; }
 
+// f(k, lanes, left, right) for the output columns k = 0, kLanes, ... below
+// outCols, `left` and `right` the quaternions of q1[:, k or 0] and
+// q2[:, k or 0] in lanes: a one-column side is read once and spread over
+// every lane. With no output column nothing is read, so an empty side is
+// never touched.
+template <class F>
+inline void forQuaternionPairs(const double* q1Data, std::uint32_t q1Cols, const double* q2Data, std::uint32_t q2Cols,
+                               std::uint32_t outCols, const F& f) {
+  if (outCols == 0) return;
+  const bool leftAdvances = q1Cols > 1;
+  const bool rightAdvances = q2Cols > 1;
+  const Quat oneLeft = spreadQuaternion(q1Data);
+  const Quat oneRight = spreadQuaternion(q2Data);
+  for (std::uint32_t k = 0; k < outCols; k += kLanes) {
+    const std::uint32_t lanes = lanesFrom(k, outCols);
+    const std::size_t offset = 4 * std::size_t{k};
+    const Quat left = leftAdvances ? loadQuaternions(q1Data + offset, 4, lanes) : oneLeft;
+    const Quat right = rightAdvances ? loadQuaternions(q2Data + offset, 4, lanes) : oneRight;
+    f(k, lanes, left, right);
+  }
+}
+
 // a ⊗ b, `a` the left factor. The term order of each component is part of
 // the result: do not reorder.
 inline Quat hamiltonProduct(const Quat& a, const Quat& b) {

@@ -31,6 +31,10 @@
 #include "timeseries/rotinterp/interpolate_times.h"
 #include "timeseries/rotunwrap/unwrap_signs.h"
 #include "timeseries/rotvel/angular_velocity.h"
+#include "measures/rotdist/rotation_distance.h"
+#include "measures/rotfit/fit_rigid_motion.h"
+#include "measures/rotmean/mean_rotation.h"
+#include "skeletons/poselocal/local_rotations.h"
 
 #include "support/bits.h"
 #include "support/paths.h"
@@ -406,6 +410,69 @@ TEST(Golden, Rotunwrap) {
     std::vector<double> out(8 * kColumns);
     path.function(q.data(), 2, 0, kColumns, out.data());
     EXPECT_TRUE(HashIs(out, 0xbd26ce486ae622fdULL)) << path.name;
+  }
+}
+
+TEST(Golden, Poselocal) {
+  constexpr std::uint32_t joints = 23;
+  constexpr std::uint32_t frames = 301;
+  Generator g{21};
+  std::vector<double> parents{0};
+  for (std::uint32_t j = 1; j < joints; ++j) parents.push_back(1 + static_cast<double>(g.next() % j));
+  const std::vector<double> global = inputs(std::size_t{4} * joints * frames, 22);
+  for (const auto& path : runnablePaths(localRotationsPaths(), localRotations)) {
+    std::vector<double> local(global.size());
+    path.function(joints, parents.data(), global.data(), local.data(), frames);
+    EXPECT_TRUE(HashIs(local, 0x30d79d5d4f06c051ULL)) << path.name;
+  }
+}
+
+TEST(Golden, Rotdist) {
+  const std::vector<double> q1 = inputs(4 * kColumns, 23);
+  std::vector<double> q2 = inputs(4 * kColumns, 24);
+  for (std::size_t k = 0; k < kColumns; k += 2) {
+    for (int c = 0; c < 4; ++c) q2[4 * k + c] = q1[4 * k + c] * (1 + 1e-9 * c);  // close pairs
+  }
+  for (const auto& path : runnablePaths(rotationDistancesPaths(), rotationDistances)) {
+    std::vector<double> both(kColumns), one(kColumns);
+    path.function(q1.data(), kColumns, q2.data(), kColumns, both.data(), kColumns);
+    path.function(q1.data(), 1, q2.data(), kColumns, one.data(), kColumns);
+    EXPECT_TRUE(HashIs(joined(both, one), 0x10ce725c99a608c8ULL)) << path.name;
+  }
+}
+
+// Five points per frame, weighted, with and without translation, one
+// reference cluster and one per frame; special values among them.
+TEST(Golden, Rotfit) {
+  constexpr std::uint32_t points = 5;
+  const std::vector<double> a = inputs(3 * points * kColumns, 25, -50, 50);
+  const std::vector<double> b = inputs(3 * points * kColumns, 26, -50, 50);
+  const std::vector<double> w = {1, 0.5, 2, 0, 3};
+  for (const auto& path : runnablePaths(fitRigidMotionsPaths(), fitRigidMotions)) {
+    std::vector<double> all;
+    for (int variant = 0; variant < 4; ++variant) {
+      std::vector<double> q(4 * kColumns), t(3 * kColumns), rms(kColumns);
+      path.function(a.data(), variant % 2 == 0 ? kColumns : 1, b.data(), points, kColumns,
+                    variant < 2 ? w.data() : nullptr, variant != 3, q.data(), t.data(), rms.data());
+      all = joined(joined(joined(all, q), t), rms);
+    }
+    EXPECT_TRUE(HashIs(all, 0x9ef9f1f4118643e1ULL)) << path.name;
+  }
+}
+
+// Three joints over frames that span two chunks of the sums, weighted and
+// not.
+TEST(Golden, Rotmean) {
+  constexpr std::uint32_t joints = 3;
+  constexpr std::uint32_t frames = 9001;
+  const std::vector<double> q = inputs(std::size_t{4} * joints * frames, 27);
+  std::vector<double> w = inputs(frames, 28, 0, 2);
+  for (double& v : w) v = std::isfinite(v) && v > 0 ? v : 0.0;
+  for (const auto& path : runnablePaths(meanRotationsPaths(), meanRotations)) {
+    std::vector<double> weighted(4 * joints), plain(4 * joints), scratch(meanRotationsScratch(joints, frames));
+    path.function(q.data(), joints, frames, w.data(), weighted.data(), scratch.data());
+    path.function(q.data(), joints, frames, nullptr, plain.data(), scratch.data());
+    EXPECT_TRUE(HashIs(joined(weighted, plain), 0xc70585c2452d8675ULL)) << path.name;
   }
 }
 

@@ -127,6 +127,17 @@ function args = large_call (name, columns)
                  [1:frames; 360 * rand(11, frames) - 180]);
         fclose (fid);
       end
+    case 'poselocal'
+      frames = max (1, round (columns / 30));
+      joints = 31;
+      args = {[0, arrayfun(@(j) randi(j - 1), 2:joints)], randn(4 * joints, frames)};
+    case 'rotfit'
+      frames = max (1, round (columns / 10));
+      args = {randn(18, 1), randn(18, frames), rand(1, 6)};
+    case 'rotmean'
+      args = {q(columns), rand(1, columns)};
+    case 'rotdist'
+      args = {q(columns), q(columns)};
     otherwise
       error ('large_call: no large call for %s: add one', name);
   end

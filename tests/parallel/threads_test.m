@@ -14,6 +14,9 @@
 %!    outputs = {a, b};
 %!  elseif (any (strcmp (name, {'bvhwrite', 'c3dwrite', 'trcwrite', 'motwrite'})))
 %!    outputs = {fileread(feval (name, args{:}))};
+%!  elseif (strcmp (name, 'rotfit'))
+%!    [q, t, rms] = feval (name, args{:});
+%!    outputs = {q, t, rms};
 %!  else
 %!    outputs = {feval(name, args{:})};
 %!  end

@@ -6,6 +6,9 @@
 args = argv ();
 mexdir = make_absolute_filename (args{1});
 addpath (fileparts (mfilename ('fullpath')));
+% Absolute: the sweeps of the file functions run in the temporary folder,
+% where a relative MEXDIR names nothing.
+mexdir = make_absolute_filename (args{1});
 for name = sweep_functions ()
   printf ('### %s\n\n%s\n', name{1}, sweep_markdown (run_sweep (name{1}, mexdir)));
 end

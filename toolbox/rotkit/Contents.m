@@ -30,6 +30,7 @@
 %   posechain  - Forward kinematics: every joint's position in every frame.
 %   poseglobal - Forward kinematics: every joint's position and global rotation.
 %   bvhread    - Read a BVH motion file into the inputs of posechain and poseglobal.
+%   poselocal  - Local rotations of a skeleton from its global rotations.
 %   bvhwrite   - Write a skeleton and its motion as a BVH file.
 %   motionresample - The same motion at another frame time.
 %   motionmap  - Apply a function to every motion of a collection of motion
@@ -45,6 +46,12 @@
 %   asfread    - Read an ASF skeleton and its AMC motion into the inputs of posechain.
 %   Samples beside walk.bvh: the same walk as walk.c3d, walk.trc and walk.mot,
 %   and a subject of the motion database's form as walk.asf and walk.amc.
+%
+% Measures
+%   rotfit     - Rigid motion that best carries points onto points, per frame.
+%   rotmean    - Mean rotation: the weighted chordal L2 mean.
+%   rotdist    - Angle between rotations, column by column.
+%   rotrand    - Rotations drawn uniformly at random.
 %
 % Every result of the MEX functions is defined bit for bit; no input can
 % crash the host: a wrong one gets a clear error.

@@ -17,6 +17,7 @@
 #include "conversions/rotnormalize/normalize_columns.h"
 #include "support/exact_rotation.h"
 #include "support/rotation_samples.h"
+#include "raw_files.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -121,28 +122,6 @@ std::vector<Task> makeTasks() {
   return tasks;
 }
 
-std::string path(const std::string& dir, const std::string& file) { return dir + "/" + file; }
-
-void writeDoubles(const std::string& file, const std::vector<double>& values) {
-  std::ofstream out(file, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(values.data()), static_cast<std::streamsize>(values.size() * sizeof(double)));
-  if (!out) {
-    std::fprintf(stderr, "cannot write %s\n", file.c_str());
-    std::exit(1);
-  }
-}
-
-std::vector<double> readDoubles(const std::string& file, std::size_t count) {
-  std::ifstream in(file, std::ios::binary);
-  std::vector<double> values(count);
-  in.read(reinterpret_cast<char*>(values.data()), static_cast<std::streamsize>(count * sizeof(double)));
-  if (!in) {
-    std::fprintf(stderr, "cannot read %zu doubles from %s (has scipy_matrix.py run?)\n", count, file.c_str());
-    std::exit(1);
-  }
-  return values;
-}
-
 // The inputs, and one line per task for the scipy script:
 //   conversion name columns
 // reading name.in (and name.vectors for rotapply), writing name.scipy.
@@ -238,7 +217,8 @@ int report(const std::string& dir) {
   for (const Task& task : makeTasks()) {
     const std::size_t n = columnsOf(task);
     const std::vector<double> ours = rotkitResult(task);
-    const std::vector<double> scipy = readDoubles(path(dir, task.name + ".scipy"), resultRows(task) * n);
+    const std::vector<double> scipy =
+        readDoubles(path(dir, task.name + ".scipy"), resultRows(task) * n, "scipy_matrix.py");
     std::printf("| %s | %s | %zu | %s | %s |\n", task.conversion.c_str(), task.set.c_str(), n,
                 cell(worstError(task, ours, false)).c_str(), cell(worstError(task, scipy, false)).c_str());
     if (task.conversion == "rot2mat") {
@@ -254,10 +234,4 @@ int report(const std::string& dir) {
 
 } // namespace
 
-int main(int argc, char** argv) {
-  if (argc != 3 || (std::string(argv[1]) != "inputs" && std::string(argv[1]) != "report")) {
-    std::fprintf(stderr, "usage: %s inputs|report DIR\n", argv[0]);
-    return 2;
-  }
-  return std::string(argv[1]) == "inputs" ? writeInputs(argv[2]) : report(argv[2]);
-}
+int main(int argc, char** argv) { return runAccuracySteps(argc, argv, writeInputs, report); }
