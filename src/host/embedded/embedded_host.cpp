@@ -5,9 +5,17 @@
 
 #include <dlfcn.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+
+#if defined(__has_include)
+#if __has_include(<valgrind/memcheck.h>)
+#include <valgrind/memcheck.h>
+#define ROTKIT_HAS_MEMCHECK 1
+#endif
+#endif
 
 struct mxArray_tag {
   mxClassID classId = mxDOUBLE_CLASS;
@@ -206,6 +214,36 @@ mxArray* mxCreateNumericArray_730(mwSize ndim, const mwSize* dims, mxClassID cla
   return a;
 }
 
+// The elements hold a signalling NaN with a payload no kernel makes, so a
+// test that reads one the gateway never wrote sees it; under valgrind they
+// are marked uninitialised as well, as on a real host.
+mxArray* mxCreateUninitNumericArray_730(mwSize ndim, const mwSize* dims, mxClassID classId, mxComplexity flag) {
+  logCall("mxCreateUninitNumericArray_730");
+  if (classId != mxDOUBLE_CLASS) {
+    std::fprintf(stderr, "embedded host: mxCreateUninitNumericArray supports double only\n");
+    std::abort();
+  }
+  mxArray* a = newArray(std::vector<mwSize>(dims, dims + ndim));
+  a->complex = flag == mxCOMPLEX;
+  const double unset = embedded::unsetElement();
+  a->real.assign(a->rows * a->cols, unset);
+  if (a->complex) a->imag.assign(a->rows * a->cols, unset);
+#if ROTKIT_HAS_MEMCHECK
+  VALGRIND_MAKE_MEM_UNDEFINED(a->real.data(), a->real.size() * sizeof(double));
+  VALGRIND_MAKE_MEM_UNDEFINED(a->imag.data(), a->imag.size() * sizeof(double));
+#endif
+  if (record.active) record.created.push_back(a);
+  return a;
+}
+
+mxArray* mxCreateUninitNumericMatrix_730(mwSize m, mwSize n, mxClassID classId, mxComplexity flag) {
+  logCall("mxCreateUninitNumericMatrix_730");
+  const mwSize dims[2] = {m, n};
+  mxArray* a = mxCreateUninitNumericArray_730(2, dims, classId, flag);
+  if (record.active) record.log.pop_back();  // the array call above is this one's
+  return a;
+}
+
 mxArray* mxCreateLogicalMatrix_730(mwSize m, mwSize n) {
   logCall("mxCreateLogicalMatrix_730");
   static_assert(sizeof(mxLogical) == 1, "logicals are stored one byte each");
@@ -303,6 +341,13 @@ std::vector<double> values(const mxArray* a) { return a->real; }
 std::vector<bool> logicals(const mxArray* a) { return std::vector<bool>(a->bytes.begin(), a->bytes.end()); }
 
 std::vector<std::size_t> dimensions(const mxArray* a) { return a->dims; }
+
+double unsetElement() {
+  const std::uint64_t bits = 0x7FF4DEADBEEF0BADull;
+  double value;
+  std::memcpy(&value, &bits, sizeof value);
+  return value;
+}
 
 std::size_t runAtExit() {
   std::vector<void (*)(void)> functions;

@@ -67,6 +67,10 @@ ROTKIT_HOST_API double* mxGetPr(const mxArray* a);
 ROTKIT_HOST_API mxArray* mxCreateDoubleMatrix_730(mwSize m, mwSize n, mxComplexity flag);
 ROTKIT_HOST_API mxArray* mxCreateNumericArray_730(mwSize ndim, const mwSize* dims, mxClassID classId,
                                                    mxComplexity flag);
+// The same without setting the elements: the gateway writes every one.
+ROTKIT_HOST_API mxArray* mxCreateUninitNumericMatrix_730(mwSize m, mwSize n, mxClassID classId, mxComplexity flag);
+ROTKIT_HOST_API mxArray* mxCreateUninitNumericArray_730(mwSize ndim, const mwSize* dims, mxClassID classId,
+                                                         mxComplexity flag);
 ROTKIT_HOST_API mxArray* mxCreateLogicalMatrix_730(mwSize m, mwSize n);
 ROTKIT_HOST_API void mxDestroyArray(mxArray* a);
 [[noreturn]] ROTKIT_HOST_API void mexErrMsgTxt(const char* text);
@@ -83,5 +87,7 @@ ROTKIT_HOST_API void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxAr
 #define mxCreateDoubleMatrix mxCreateDoubleMatrix_730
 #define mxCreateNumericArray mxCreateNumericArray_730
 #define mxCreateLogicalMatrix mxCreateLogicalMatrix_730
+#define mxCreateUninitNumericMatrix mxCreateUninitNumericMatrix_730
+#define mxCreateUninitNumericArray mxCreateUninitNumericArray_730
 
 #endif
