@@ -9,13 +9,15 @@ packages=(g++ make cmake pkg-config python3 googletest libgtest-dev libsimde-dev
 # Extra sets: "fuzz" adds clang and its libFuzzer runtime; "arm64" the cross
 # compiler, qemu-user and GoogleTest's sources for make test-arm64;
 # "accuracy" adds scipy, which only the comparisons of make accuracy and
-# make bench use; "bench" Google Benchmark, for make bench alone.
+# make bench use; "bench" Google Benchmark, for make bench alone;
+# "valgrind" memcheck, for make test-valgrind-octave.
 for extra in "$@"; do
   case "$extra" in
     fuzz) packages+=(clang libclang-rt-14-dev) ;;
     arm64) packages+=(g++-aarch64-linux-gnu binutils-aarch64-linux-gnu qemu-user googletest) ;;
     accuracy) packages+=(python3-scipy) ;;
     bench) packages+=(libbenchmark-dev) ;;
+    valgrind) packages+=(valgrind) ;;
     *) echo "setup.sh: unknown set '$extra'" >&2; exit 2 ;;
   esac
 done

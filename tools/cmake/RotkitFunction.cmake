@@ -86,22 +86,17 @@ function(rotkit_add_function name)
   set_property(GLOBAL APPEND PROPERTY ROTKIT_EMBEDDED_TARGETS ${name}_embedded)
 
   if(ROTKIT_OCTAVE)
-    # The gateway unchanged: the binding's mex.h comes before Octave's.
-    add_library(${name}_octave MODULE ${gateway} ${ROTKIT_SOURCE_ROOT}/host/octave/octfile_entry.cpp)
-    target_include_directories(${name}_octave BEFORE PRIVATE ${ROTKIT_SOURCE_ROOT}/host/octave)
-    target_compile_definitions(${name}_octave PRIVATE ROTKIT_FUNCTION=${name})
-    target_link_libraries(${name}_octave PRIVATE octavehost ${name}_kernel Threads::Threads)
-    rotkit_host_module(${name}_octave ${name} .oct ${ROTKIT_TOOLBOX_DIR} ${help})
+    rotkit_octfile(${name}_octave ${name} ${ROTKIT_TOOLBOX_DIR} ${gateway})
+    target_link_libraries(${name}_octave PRIVATE ${name}_kernel)
+    rotkit_help_beside(${name}_octave ${name} ${ROTKIT_TOOLBOX_DIR} ${help})
   endif()
 
   if(ROTKIT_OCTAVE_MEX)
     # The kernel library is position independent (CMAKE_POSITION_INDEPENDENT_CODE),
     # so the MEX file links it rather than compiling the kernel again.
-    add_library(${name}_mex MODULE ${gateway})
-    target_include_directories(${name}_mex PRIVATE ${ROTKIT_SOURCE_ROOT})
-    target_include_directories(${name}_mex SYSTEM PRIVATE ${ROTKIT_OCTAVE_INCLUDES})
-    target_link_libraries(${name}_mex PRIVATE ${name}_kernel Threads::Threads)
-    rotkit_host_module(${name}_mex ${name} .mex ${ROTKIT_MEX_TOOLBOX_DIR} ${help})
+    rotkit_mexfile(${name}_mex ${name} ${ROTKIT_MEX_TOOLBOX_DIR} ${gateway})
+    target_link_libraries(${name}_mex PRIVATE ${name}_kernel)
+    rotkit_help_beside(${name}_mex ${name} ${ROTKIT_MEX_TOOLBOX_DIR} ${help})
   endif()
 
   if(Matlab_FOUND)
@@ -110,15 +105,40 @@ function(rotkit_add_function name)
   endif()
 endfunction()
 
-# A module Octave loads, ${name}${suffix} in `folder`, with the help file
-# `help` copied beside it (Octave reads a MEX file's help there, and the
-# oct-file reads its own from there when it is loaded). Bound to its own
-# symbols first (-Bsymbolic, as mkoctfile links), so that no two modules
-# share code through the dynamic linker.
-function(rotkit_host_module target name suffix folder help)
+# An oct-file `name`.oct in `folder` from a gateway (and further sources):
+# the gateway unchanged on the oct-file binding (src/host/octave, whose
+# mex.h comes before Octave's), under Octave's native entry point.
+function(rotkit_octfile target name folder)
+  add_library(${target} MODULE ${ARGN} ${ROTKIT_SOURCE_ROOT}/host/octave/octfile_entry.cpp)
+  target_include_directories(${target} BEFORE PRIVATE ${ROTKIT_SOURCE_ROOT}/host/octave)
+  target_compile_definitions(${target} PRIVATE ROTKIT_FUNCTION=${name})
+  target_link_libraries(${target} PRIVATE octavehost Threads::Threads)
+  rotkit_loaded_module(${target} ${name} .oct ${folder})
+endfunction()
+
+# An Octave MEX file `name`.mex in `folder` from a gateway (and further
+# sources), on Octave's own mex.h.
+function(rotkit_mexfile target name folder)
+  add_library(${target} MODULE ${ARGN})
+  target_include_directories(${target} PRIVATE ${ROTKIT_SOURCE_ROOT})
+  target_include_directories(${target} SYSTEM PRIVATE ${ROTKIT_OCTAVE_INCLUDES})
+  target_link_libraries(${target} PRIVATE Threads::Threads)
+  rotkit_loaded_module(${target} ${name} .mex ${folder})
+endfunction()
+
+# A module Octave loads, bound to its own symbols first (-Bsymbolic, as
+# mkoctfile links), so that no two modules share code through the dynamic
+# linker.
+function(rotkit_loaded_module target name suffix folder)
   target_link_options(${target} PRIVATE -Wl,-Bsymbolic)
   set_target_properties(${target} PROPERTIES OUTPUT_NAME ${name} PREFIX "" SUFFIX ${suffix}
                         LIBRARY_OUTPUT_DIRECTORY ${folder})
+endfunction()
+
+# The help file `help` copied beside the module as `name`.m: Octave reads
+# a MEX file's help there, and an oct-file reads its own from there when
+# it is loaded.
+function(rotkit_help_beside target name folder help)
   # Relinked when its help file changes, so the copy below stays current.
   set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${help})
   add_custom_command(TARGET ${target} POST_BUILD
