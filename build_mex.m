@@ -126,7 +126,9 @@ function objects = compileOctBinding(root, flags)
   restore = octFlags(root, flags); %#ok<NASGU>
   for k = 1:numel(files)
     objects{k} = fullfile(pwd(), strrep(files{k}, '.cpp', '.o'));
-    mkoctfile('-c', fullfile(root, 'src', 'host', 'octave', files{k}), '-o', objects{k});
+    if exist('OCTAVE_VERSION', 'builtin')
+      mkoctfile('-c', fullfile(root, 'src', 'host', 'octave', files{k}), '-o', objects{k});
+    end
   end
 end
 
@@ -134,8 +136,10 @@ function built = buildOct(root, outdir, name, sources, flags)
   % The gateway unchanged, under Octave's native entry point for NAME.
   restore = octFlags(root, flags); %#ok<NASGU>
   built = fullfile(outdir, [name '.oct']);
-  mkoctfile(['-DROTKIT_FUNCTION=' name], '-o', built, sources{:}, ...
-            fullfile(root, 'src', 'host', 'octave', 'octfile_entry.cpp'));
+  if exist('OCTAVE_VERSION', 'builtin')
+    mkoctfile(['-DROTKIT_FUNCTION=' name], '-o', built, sources{:}, ...
+              fullfile(root, 'src', 'host', 'octave', 'octfile_entry.cpp'));
+  end
 end
 
 function restore = octFlags(root, flags)

@@ -1,7 +1,7 @@
 % Octave's side of make test-valgrind-octave, run in one octave-cli under
 % valgrind's memcheck: every Octave test of the compiled functions beyond
 % the original four (their test folders), the tests of the oct-file
-% binding (tests/host), and every case of their input sweep, whose results
+% binding (tests/host/octave), and every case of their input sweep, whose results
 % are written out whole (to /dev/null), so that an element an output never
 % got reaches a system call and memcheck names it. Those functions create
 % their outputs uninitialised: an element a kernel misses cannot hide.
@@ -20,7 +20,7 @@ function write_whole (fid, value)
   elseif (isstruct (value))
     write_whole (fid, struct2cell (value(:)));
   elseif (isnumeric (value) || islogical (value) || ischar (value))
-    fwrite (fid, double (value));
+    fwrite (fid, double (value), 'double');
   end
 end
 
@@ -43,7 +43,7 @@ for k = 1:numel (folders)
   found = dir (fullfile (root, 'tests', folders{k}, '*_test.m'));
   files = [files, fullfile({found.folder}, {found.name})];
 end
-found = dir (fullfile (root, 'tests', 'host', '**', '*_test.m'));
+found = dir (fullfile (root, 'tests', 'host', 'octave', '*_test.m'));
 files = [files, fullfile({found.folder}, {found.name})];
 
 failures = 0;
