@@ -5,6 +5,7 @@
 
 #include <dlfcn.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -218,29 +219,22 @@ mxArray* mxCreateNumericArray_730(mwSize ndim, const mwSize* dims, mxClassID cla
 // test that reads one the gateway never wrote sees it; under valgrind they
 // are marked uninitialised as well, as on a real host.
 mxArray* mxCreateUninitNumericArray_730(mwSize ndim, const mwSize* dims, mxClassID classId, mxComplexity flag) {
-  logCall("mxCreateUninitNumericArray_730");
-  if (classId != mxDOUBLE_CLASS) {
-    std::fprintf(stderr, "embedded host: mxCreateUninitNumericArray supports double only\n");
-    std::abort();
-  }
-  mxArray* a = newArray(std::vector<mwSize>(dims, dims + ndim));
-  a->complex = flag == mxCOMPLEX;
+  mxArray* a = mxCreateNumericArray_730(ndim, dims, classId, flag);
+  if (record.active) record.log.back() = "mxCreateUninitNumericArray_730";  // the call above is this one
   const double unset = embedded::unsetElement();
-  a->real.assign(a->rows * a->cols, unset);
-  if (a->complex) a->imag.assign(a->rows * a->cols, unset);
+  std::fill(a->real.begin(), a->real.end(), unset);
+  std::fill(a->imag.begin(), a->imag.end(), unset);
 #if ROTKIT_HAS_MEMCHECK
   VALGRIND_MAKE_MEM_UNDEFINED(a->real.data(), a->real.size() * sizeof(double));
   VALGRIND_MAKE_MEM_UNDEFINED(a->imag.data(), a->imag.size() * sizeof(double));
 #endif
-  if (record.active) record.created.push_back(a);
   return a;
 }
 
 mxArray* mxCreateUninitNumericMatrix_730(mwSize m, mwSize n, mxClassID classId, mxComplexity flag) {
-  logCall("mxCreateUninitNumericMatrix_730");
   const mwSize dims[2] = {m, n};
   mxArray* a = mxCreateUninitNumericArray_730(2, dims, classId, flag);
-  if (record.active) record.log.pop_back();  // the array call above is this one's
+  if (record.active) record.log.back() = "mxCreateUninitNumericMatrix_730";  // the call above is this one
   return a;
 }
 
