@@ -23,7 +23,9 @@ sizes = [1e4 1e5 1e6];
 if numel(args) >= 2
   sizes = str2num(args{2});
 end
-names = compiled_functions(octDir);
+% Every function of the manifest that the build has, in the manifest's order.
+names = manifest_functions(fullfile(here, '..', '..'));
+names = names(ismember(names, compiled_functions(octDir)));
 if numel(args) >= 3
   names = strsplit(args{3}, ',');
 end
