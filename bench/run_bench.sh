@@ -58,4 +58,11 @@ if [ -f "$build/bench/mex/emptymex.mex" ]; then
   run_octave bench_octave.m measure "$build" "$results/untuned.txt"
   run_octave bench_octave.m report "$results/tuned.txt" "$results/untuned.txt"
 fi
+
+# The time series (rotvel, rotintegrate, rotinterp, rotunwrap) end to end on
+# 1e6 samples, against vectorised m-code and scipy, with a warm heap.
+if [ -f "$build/bench/mex/emptymex.mex" ] && [ -f "$build/rotkit/rotvel.oct" ]; then
+  echo "== Octave, the time series, malloc tuned"
+  GLIBC_TUNABLES=$tuned run_octave bench_timeseries.m "$build"
+fi
 run_hosts

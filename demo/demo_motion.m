@@ -2,7 +2,8 @@ function demo_motion(buildDir)
 % The four functions on a real motion: the sample walk is read with
 % bvhread, every frame posed with posechain, two poses blended with
 % rotblend, the whole walk turned with rotcompose, and the hips' turn
-% measured with rotreverse. Pictures go to BUILDDIR/demo (default build),
+% measured with rotreverse; then the left knee's angular velocity, by
+% rotvel at every frame and by rotinterp's spline between them. Pictures go to BUILDDIR/demo (default build),
 % with walk.gif, every frame of the walk from the side and from above.
   if nargin < 1
     buildDir = 'build';
@@ -33,6 +34,16 @@ function demo_motion(buildDir)
   step = rotationAngle(rotcompose(rotreverse(hips(:, 1:end - 1)), hips(:, 2:end)));
   fprintf('rotreverse: the hips turn %.1f deg from the first frame to the last, at most %.2f deg per frame\n', ...
          turn(end), max(step));
+
+  % The left knee's angular velocity (the knee's rotation, which turns the
+  % foot, stands in the LeftFoot's rows): rotvel at every frame, and the C2
+  % spline through the frames (rotinterp) at four times the frame rate.
+  knee = motion.localRotations(rows4(joint(skel, 'LeftFoot')), :);
+  kneeRate = rotvel(knee, motion.frameTime);
+  fine = (0:4 * (N - 1)) / 4 * motion.frameTime;
+  [~, splineRate] = rotinterp(motion.frameTime, knee, fine, 'spline');
+  fprintf('rotvel: the left knee turns at up to %.0f deg/s; rotinterp''s spline between the frames, up to %.0f deg/s\n', ...
+         max(sqrt(sum(kneeRate .^ 2))) * 180 / pi, max(sqrt(sum(splineRate .^ 2))) * 180 / pi);
 
   % Blend the pose at the left heel strike into the one at the right heel
   % strike, half a gait cycle later, joint by joint.
@@ -74,6 +85,7 @@ function demo_motion(buildDir)
               drawCycle(outDir, skel, P, facing(hips), motion.frameTime), ...
               drawPaths(outDir, skel, P, Pturned, turn, motion.frameTime), ...
               drawBlend(outDir, skel, poses, ahead, t, a, b), ...
+              drawKneeRate(outDir, kneeRate, splineRate, motion.frameTime, fine), ...
               walk_animation(outDir, skel, P, motion.frameTime)};
   fprintf('pictures: %s\n', strjoin(pictures, ', '));
 end
@@ -243,4 +255,22 @@ function name = drawBlend(outDir, skel, poses, ahead, t, a, b)
   axis equal; axis off;
   title(sprintf('rotblend: frame %d (left heel strike) into frame %d (right heel strike)', a, b));
   name = saveFigure(f, outDir, 'blend.png', 1200, 450);
+end
+
+% The left knee's angular velocity about each axis of its parent's frame
+% (the thigh's), in degrees per second: rotvel at the frames (dots), the
+% spline through the frames (rotinterp, lines).
+function name = drawKneeRate(outDir, kneeRate, splineRate, frameTime, fine)
+  f = newFigure(1200, 450);
+  time = (0:size(kneeRate, 2) - 1) * frameTime;
+  toDegrees = 180 / pi;
+  colours = {'r', [0 0.6 0], 'b'};
+  hold on;
+  for axis = 1:3
+    plot(fine, toDegrees * splineRate(axis, :), 'color', colours{axis}, 'linewidth', 1.2);
+    plot(time, toDegrees * kneeRate(axis, :), '.', 'color', colours{axis}, 'markersize', 8);
+  end
+  grid on; xlabel('time (s)'); ylabel('deg/s');
+  title('left knee''s angular velocity (x red, y green, z blue): rotvel (dots), rotinterp spline (lines)');
+  name = saveFigure(f, outDir, 'knee_angular_velocity.png', 1200, 450);
 end

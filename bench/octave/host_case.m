@@ -52,6 +52,24 @@ function [args, sizes, fill] = host_case(name, n)
     case 'rot2vec'
       args = {unit_quaternions(n)};
       sizes = [3 n];
+    case {'rotvel', 'rotintegrate', 'rotinterp', 'rotunwrap'}
+      % A smooth motion every 0.01 s, as bench_timeseries.m times it.
+      t = (0:n - 1) * 0.01;
+      Q = vec2rot(cumsum(0.05 * randn(3, n), 2));
+      switch name
+        case 'rotvel'
+          args = {Q, t};
+          sizes = [3 n];
+        case 'rotintegrate'
+          args = {rotvel(Q, t), t, Q(:, 1)};
+          sizes = [4 n];
+        case 'rotinterp'
+          args = {t, Q, t(1:end - 1) + 0.0037};
+          sizes = [4 n - 1];
+        case 'rotunwrap'
+          args = {Q .* (1 - 2 * (rand(1, n) < 0.1))};
+          sizes = [4 n];
+      end
   end
   if any(strcmp(name, {'rotcompose', 'rotreverse', 'rotblend', 'posechain'}))
     fill = 'zeros';

@@ -4,8 +4,21 @@
 #define ROTKIT_SIMD_KERNEL_PATHS_H
 
 #include <cstddef>
+#include <cstdint>
 
 #include "simd/vector_path.h"
+
+// Doubles per vector of each path.
+inline std::uint32_t vectorLanes(VectorPath path) {
+  switch (path) {
+    case VectorPath::avx512: return 8;
+    case VectorPath::avx2: return 4;
+    case VectorPath::sse2:
+    case VectorPath::neon: return 2;
+    case VectorPath::scalar: break;
+  }
+  return 1;
+}
 
 template <class Function>
 struct KernelPath {

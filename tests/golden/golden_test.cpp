@@ -26,6 +26,10 @@
 #include "rotations/rotreverse/invert_quaternion.h"
 #include "rotations/rotslerp/slerp_columns.h"
 #include "conversions/vec2rot/vector_to_quaternion.h"
+#include "timeseries/rotintegrate/integrate_rates.h"
+#include "timeseries/rotinterp/interpolate_times.h"
+#include "timeseries/rotunwrap/unwrap_signs.h"
+#include "timeseries/rotvel/angular_velocity.h"
 
 #include "support/bits.h"
 #include "support/paths.h"
@@ -268,6 +272,112 @@ TEST(Golden, Vec2rotRot2vec) {
     std::vector<double> out(3 * kColumns);
     path.function(q.data(), out.data(), kColumns);
     EXPECT_TRUE(HashIs(out, 0xdd6917e370a4235eULL)) << "rot2vec " << path.name;
+  }
+}
+
+// Increasing times from the generator: steps in [0.01, 0.3).
+std::vector<double> increasingTimes(std::size_t count, std::uint64_t seed) {
+  Generator g{seed};
+  std::vector<double> t(count);
+  double now = -1.0;
+  for (double& v : t) v = now += g.uniform(0.01, 0.3);
+  return t;
+}
+
+// Two joints, every path and both frames, an interval and a row of times.
+TEST(Golden, Rotvel) {
+  const std::vector<double> q = inputs(8 * kColumns, 21);
+  const std::vector<double> t = increasingTimes(kColumns, 22);
+  const auto& table = angularVelocityRangePaths();
+  for (const auto& path : runnablePaths(table, table.paths[0].function)) {
+    std::vector<double> all;
+    for (bool world : {false, true}) {
+      for (const SampleTimes& time : {SampleTimes{t.data(), 0.0}, SampleTimes{nullptr, 0.01}}) {
+        std::vector<double> w(6 * kColumns);
+        path.function(q.data(), 2, kColumns, time, world, 0, kColumns, w.data());
+        all = joined(all, w);
+      }
+    }
+    EXPECT_TRUE(HashIs(all, 0x088fe81eebf0f20aULL)) << path.name;
+  }
+}
+
+// Rates within [-2, 2] (sines of arguments below 16), several blocks.
+TEST(Golden, Rotintegrate) {
+  constexpr std::uint32_t count = 3 * kIntegrationBlock + 7;
+  const std::vector<double> w = inputs(3 * count, 23, -2, 2, true);
+  const std::vector<double> t = increasingTimes(count, 24);
+  const double q0[4] = {0.5, -0.5, 0.5, 0.5};
+  const std::uint32_t blocks = (count - 2) / kIntegrationBlock + 1;
+  for (std::size_t p = 0; p < blockProductsPaths().count; ++p) {
+    if (!pathRuns(blockProductsPaths().paths[p].path)) continue;
+    std::vector<double> all;
+    for (bool world : {false, true}) {
+      for (const SampleTimes& time : {SampleTimes{t.data(), 0.0}, SampleTimes{nullptr, 0.01}}) {
+        // The passes of integrateRates on this path: the products, the
+        // anchors in order (the scalar formula), the rest from the anchors.
+        std::vector<double> q(4 * count);
+        std::copy(q0, q0 + 4, q.begin());
+        blockProductsPaths().paths[p].function(w.data(), 1, count, time, world, 0, 0, blocks, q.data());
+        std::vector<double> reference(4 * count);
+        integrateRates(w.data(), 1, count, time, q0, world, reference.data());
+        for (std::uint32_t b = 1; b < blocks; ++b) {
+          for (int c = 0; c < 4; ++c) q[4 * b * kIntegrationBlock + c] = reference[4 * b * kIntegrationBlock + c];
+        }
+        anchorBlocksPaths().paths[p].function(1, count, world, 0, 0, blocks, q.data());
+        EXPECT_TRUE(SameBits(q, reference)) << vectorPathName(blockProductsPaths().paths[p].path);
+        all = joined(all, q);
+      }
+    }
+    EXPECT_TRUE(HashIs(all, 0x5415bbde0a58aa44ULL)) << vectorPathName(blockProductsPaths().paths[p].path);
+  }
+}
+
+// Slerp on keys with special values, the spline on a smooth walk of unit
+// keys; queries on keys, between them and outside.
+TEST(Golden, Rotinterp) {
+  const std::vector<double> rough = inputs(4 * kColumns, 25);
+  std::vector<double> smooth;
+  {
+    Generator g{26};
+    double v[3] = {0, 0, 0};
+    for (std::uint32_t k = 0; k < kColumns; ++k) {
+      for (double& c : v) c += g.uniform(-0.2, 0.2);
+      std::vector<double> q(4);
+      vectorsToQuaternionsPaths().paths[0].function(v, q.data(), 1);
+      smooth = joined(smooth, q);
+    }
+  }
+  const std::vector<double> t = increasingTimes(kColumns, 27);
+  std::vector<double> queries = inputs(2 * kColumns, 28, t.front() - 1, t.back() + 1);
+  for (std::size_t i = 0; i < queries.size(); i += 7) queries[i] = t[i % kColumns];
+  const auto m = static_cast<std::uint32_t>(queries.size());
+  for (std::size_t p = 0; p < evaluateQueriesPaths().count; ++p) {
+    if (!pathRuns(evaluateQueriesPaths().paths[p].path)) continue;
+    std::vector<double> all;
+    for (bool spline : {false, true}) {
+      const std::vector<double>& keys = spline ? smooth : rough;
+      std::vector<double> qi(4 * m), wi(3 * m), ai(3 * m), scratch(kSplineRecord * kColumns);
+      const InterpolationCall call{keys.data(), 1, kColumns, SampleTimes{t.data(), 0.0}, queries.data(), m,
+                                   qi.data(), wi.data(), ai.data(), spline ? scratch.data() : nullptr};
+      if (spline) {
+        prepareStepsPaths().paths[p].function(call, 0, 0, kColumns - 1);
+        solveSplineRates(call, 0);
+      }
+      evaluateQueriesPaths().paths[p].function(call, 0, m);
+      all = joined(joined(joined(all, qi), wi), ai);
+    }
+    EXPECT_TRUE(HashIs(all, 0x94af87c5710a5abeULL)) << vectorPathName(evaluateQueriesPaths().paths[p].path);
+  }
+}
+
+TEST(Golden, Rotunwrap) {
+  const std::vector<double> q = inputs(8 * kColumns, 29);
+  const auto& table = unwrapColumnsPaths();
+  for (const auto& path : runnablePaths(table, table.paths[0].function)) {
+    std::vector<double> out(8 * kColumns);
+    path.function(q.data(), 2, 0, kColumns, out.data());
+    EXPECT_TRUE(HashIs(out, 0xbd26ce486ae622fdULL)) << path.name;
   }
 }
 

@@ -31,6 +31,19 @@ function args = large_call (name, columns)
       args = {4 * randn(3, columns)};
     case 'rotslerp'
       args = {q(columns), q(columns), 3 * rand(1, columns) - 1};
+    case 'rotvel'
+      args = {q(columns), 0.01, 'world'};
+    case 'rotintegrate'
+      args = {randn(3, columns), 0.01, [1; 0; 0; 0]};
+    case 'rotinterp'
+      % A smooth walk (the spline's iteration converges as on a motion),
+      % queried in order at random times between its keys.
+      t = cumsum (0.01 + 0.01 * rand (1, columns));
+      keys = vec2rot (cumsum (0.05 * randn (3, columns), 2));
+      queries = sort (t(1) + (t(end) - t(1)) * rand (1, columns));
+      args = {t, keys, queries, 'spline'};
+    case 'rotunwrap'
+      args = {q(columns)};
     otherwise
       error ('large_call: no large call for %s: add one', name);
   end

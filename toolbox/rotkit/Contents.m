@@ -20,6 +20,12 @@
 %   vec2rot      - Unit quaternions from rotation vectors (axis times angle).
 %   rot2vec      - Rotation vectors of quaternions, angle in [0, pi].
 %
+% Time series
+%   rotvel       - Angular velocity of a motion of quaternions at every sample.
+%   rotintegrate - Orientations from sampled angular velocities (a gyroscope's).
+%   rotinterp    - Rotations of a motion at any time: great arcs or a C2 spline.
+%   rotunwrap    - Quaternion signs made continuous along a motion.
+%
 % Skeletons and motion
 %   posechain  - Forward kinematics: every joint's position in every frame.
 %   bvhread    - Read a BVH motion file into the inputs of posechain.

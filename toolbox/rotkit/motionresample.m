@@ -1,4 +1,4 @@
-function motion2 = motionresample(motion, frameTime)
+function motion2 = motionresample(motion, frameTime, method)
 %MOTIONRESAMPLE The same motion at another frame time.
 %   MOTION2 = MOTIONRESAMPLE(MOTION, FRAMETIME) samples the motion that
 %   BVHREAD returns (or any struct with the same fields) every FRAMETIME
@@ -15,6 +15,11 @@ function motion2 = motionresample(motion, frameTime)
 %     localRotations   ROTSLERP of every joint's quaternions of frames i
 %     leafRotations    and i + 1 at w, all joints and all new frames in one
 %                      call; leafRotations only where MOTION has it.
+%   MOTION2 = MOTIONRESAMPLE(MOTION, FRAMETIME, METHOD) chooses the method:
+%   'slerp' (the default, as above) or 'spline': rootPositions by INTERP1's
+%   cubic spline, and localRotations and leafRotations by ROTINTERP's C2
+%   rotation spline through the frames (angular velocity and acceleration
+%   continuous at every frame), every joint in one call.
 %   Every other field of MOTION is kept as it is. A new frame that falls on
 %   a frame of MOTION (w = 0) is that frame, bit for bit: resampling at the
 %   same frame time returns the same frames, and at a quarter of it keeps
@@ -48,6 +53,8 @@ function motion2 = motionresample(motion, frameTime)
 %         MOTION.frameTime not a positive finite real scalar
 %     rotkit:motionresample:frameTime
 %         FRAMETIME not a positive finite real scalar
+%     rotkit:motionresample:method
+%         METHOD not 'slerp' or 'spline'
 %
 %   Example: the sample walk at 30 frames per second, resampled to 120 and
 %   to 24; at 120 every fourth frame is an original one, bit for bit.
@@ -61,11 +68,18 @@ function motion2 = motionresample(motion, frameTime)
 %        120   477    96
 %     >> same = isequal(fast.localRotations(:, 1:4:end), motion.localRotations)
 %     same = 1
+%     >> smooth = motionresample(motion, motion.frameTime / 4, 'spline');
+%     >> same = isequal(smooth.localRotations(:, 1:4:end), motion.localRotations)
+%     same = 1
 %
 %
-%   See also ROTSLERP, BVHREAD, BVHWRITE, POSECHAIN.
+%   See also ROTSLERP, ROTINTERP, BVHREAD, BVHWRITE, POSECHAIN.
 
+  if nargin < 3
+    method = 'slerp';
+  end
   [N, leaves] = checkInputs(motion, frameTime);
+  spline = checkMethod(method);
   ratio = frameTime / motion.frameTime;
   M = 0;
   if N > 0
@@ -82,8 +96,12 @@ function motion2 = motionresample(motion, frameTime)
   motion2.frameTime = frameTime;
   motion2.rootPositions = zeros(3, M);
   motion2.rootPositions(:, on) = motion.rootPositions(:, base(on) + 1);
-  a = motion.rootPositions(:, i);
-  motion2.rootPositions(:, ~on) = a + between .* (motion.rootPositions(:, i + 1) - a);
+  if spline && N > 1
+    motion2.rootPositions(:, ~on) = interp1(0:N - 1, motion.rootPositions.', u(~on), 'spline').';
+  else
+    a = motion.rootPositions(:, i);
+    motion2.rootPositions(:, ~on) = a + between .* (motion.rootPositions(:, i + 1) - a);
+  end
 
   % Every quaternion of a frame, localRotations' and leafRotations', in one
   % block: R rows, R / 4 quaternions per frame.
@@ -94,7 +112,11 @@ function motion2 = motionresample(motion, frameTime)
   R = size(rotations, 1);
   resampled = zeros(R, M);
   resampled(:, on) = rotations(:, base(on) + 1);
-  if any(~on) && R > 0
+  if spline && any(~on) && R > 0
+    % Keys at k * frameTime (ROTINTERP's scalar interval), queries at the
+    % same products of the frame counts u.
+    resampled(:, ~on) = rotinterp(motion.frameTime, rotations, u(~on) * motion.frameTime, 'spline');
+  elseif any(~on) && R > 0
     count = R / 4;
     q1 = reshape(rotations(:, i), 4, []);
     q2 = reshape(rotations(:, i + 1), 4, []);
@@ -134,6 +156,13 @@ function [N, leaves] = checkInputs(motion, frameTime)
   if ~isPositiveScalar(frameTime)
     fail('frameTime', 'FRAMETIME must be a positive finite real scalar.');
   end
+end
+
+function spline = checkMethod(method)
+  if ~ischar(method) || ~any(strcmp(method, {'slerp', 'spline'}))
+    fail('method', 'METHOD must be ''slerp'' or ''spline''.');
+  end
+  spline = strcmp(method, 'spline');
 end
 
 function yes = isRealDouble(x)

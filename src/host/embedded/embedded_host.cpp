@@ -165,7 +165,7 @@ int mxGetString(const mxArray* a, char* buf, mwSize buflen) {
   }
   const std::size_t count = a->rows * a->cols;
   const std::size_t copied = count < buflen - 1 ? count : buflen - 1;
-  std::memcpy(buf, a->bytes.data(), copied);
+  if (copied > 0) std::memcpy(buf, a->bytes.data(), copied);  // an empty array has no data
   buf[copied] = '\0';
   return copied == count ? 0 : 1;
 }
@@ -248,7 +248,12 @@ mxArray* mxCreateLogicalMatrix_730(mwSize m, mwSize n) {
   return a;
 }
 
-void mxDestroyArray(mxArray* a) { delete a; }
+// An array the call created and destroyed itself (a gateway's scratch) is
+// no longer the host's to free when the call ends.
+void mxDestroyArray(mxArray* a) {
+  if (record.active) record.created.erase(std::remove(record.created.begin(), record.created.end(), a), record.created.end());
+  delete a;
+}
 
 int mexAtExit(void (*function)(void)) {
   logCall("mexAtExit");
