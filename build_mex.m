@@ -97,14 +97,18 @@ end
 
 function sources = sourcesOf(root, fn)
   % The gateway first, then the kernel: the other .cpp files of the
-  % folder and of the shared folders.
+  % folder and of the shared folders (a shared folder may be another
+  % function's: its gateway stays out).
   folder = fullfile(root, 'src', fn.folder);
   gateway = [fn.name '_gateway.cpp'];
   sources = {fullfile(folder, gateway)};
   for dirName = [{fn.folder}, fn.shared]
     files = dir(fullfile(root, 'src', dirName{1}, '*.cpp'));
-    names = setdiff({files.name}, {gateway});
-    sources = [sources, fullfile(root, 'src', dirName{1}, names)]; %#ok<AGROW>
+    names = {files.name};
+    names = names(cellfun(@isempty, regexp(names, '_gateway\.cpp$', 'once')));
+    if ~isempty(names)        % fullfile of no names would give the folder itself
+      sources = [sources, fullfile(root, 'src', dirName{1}, names)]; %#ok<AGROW>
+    end
   end
 end
 

@@ -106,3 +106,22 @@ seed rotintegrate q0rows  '\x01\x03\x00\x00\x03\x02\x00\x00\x04\x00\x00\x04\x00\
 seed rotinterp slerp      '\x01\x03\x00\x00\x01\x02\x00\x04\x00\x00\x04\x02\x02\x00\x00\x00\x12\x00\x00\x12\x00\x00\x01\x03\x0a\x02\x0c'
 seed rotinterp outside    '\x03\x03\x00\x00\x01\x01\x0a\x00\x00\x04\x02\x02\x00\x00\x00\x12\x00\x00\x12\x00\x00\x01\x03\x14\x03\x16'
 seed rotunwrap flips      '\x01\x01\x00\x00\x04\x03\x02\x00\x00\x00\x03\x00\x00\x00\x12\x00\x00\x12'
+
+# poseglobal: parents [0 1 2], offsets 3 x 3 (or 9 x 2, a set per frame),
+# rootPositions 3 x 2, localRotations 12 x 2 (the identity, or a quarter
+# turn about z in the root's rows); two outputs.
+pg_parents='\x00\x00\x01\x03\x00\x02\x04'
+pg_root='\x00\x00\x03\x02\x00\x02\x04\x03\x01\x00'
+pg_local='\x00\x00\x0c\x02\x02\x00\x00\x00\x02\x00\x00\x00\x02\x00\x00\x00\x12\x00\x00\x12\x02\x00\x00\x00\x02\x00\x00\x00'
+seed poseglobal constant  "\x02\x04$pg_parents\x00\x00\x03\x03\x00\x00\x00\x02\x00\x00\x0a\x00\x00$pg_root$pg_local"
+seed poseglobal perframe  "\x01\x04$pg_parents\x00\x00\x09\x02\x00\x00\x00\x02\x00\x00\x0a\x00\x00\x00\x00\x00\x04\x00\x00\x0c\x00\x00$pg_root$pg_local"
+seed poseglobal badparent "\x01\x04\x00\x00\x01\x03\x00\x04\x04\x00\x00\x03\x03\x00\x00\x00\x02\x00\x00\x0a\x00\x00$pg_root$pg_local"
+seed poseglobal shape     "\x01\x04$pg_parents\x00\x00\x03\x02\x00\x00\x00\x02\x00\x00$pg_root$pg_local"
+
+# bvhread: the bytes are a BVH file's text; the files of the BVH tests
+# (tools/make_bvh_test_files.m) and a short one are the seeds.
+mkdir -p "$corpus/bvhread"
+for file in "$corpus/../../tests/motionfiles/bvh/files/"*.bvh; do
+  cp "$file" "$corpus/bvhread/seed-$(basename "$file" .bvh)"
+done
+seed bvhread small 'HIERARCHY\nROOT Hips\n{\n  OFFSET 0 0 0\n  CHANNELS 6 Xposition Yposition Zposition Zrotation Xrotation Yrotation\n  JOINT Leg\n  {\n    OFFSET 1 -2 0\n    CHANNELS 4 Yposition Zrotation Yrotation Yrotation\n    End Site\n    {\n      OFFSET 0 -3 0\n    }\n  }\n}\nMOTION\nFrames: 2\nFrame Time: 0.04\n0 1 2 10 20 30 5 40 50 60\n1 2 3 11 21 31 6 41 51 61\n'

@@ -1,4 +1,4 @@
-function counts = bvh_mutation_run(mutants, seed, verbose)
+function counts = bvh_mutation_run(mutants, seed, verbose, baseline)
 %BVH_MUTATION_RUN Mutate valid BVH files at random and check every outcome.
 %   COUNTS = BVH_MUTATION_RUN(MUTANTS, SEED) makes MUTANTS files from the
 %   sample walk (its first 12 frames) and the files of tests/motionfiles/bvh/files,
@@ -15,15 +15,27 @@ function counts = bvh_mutation_run(mutants, seed, verbose)
 %   few are printed with the file's text, and the file is kept in a
 %   folder that the report names. COUNTS has fields refused, parsed and
 %   faults, and the seconds taken. VERBOSE (default true) prints a summary.
-%     octave-cli --eval "addpath tools build/rotkit; bvh_mutation_run(5000, 1)"
+%   Frame counts other than announced are read (their warning,
+%   rotkit:bvhread:frameCount, is off during the run).
+%   BASELINE, a function handle to another reader (the m-code reader,
+%   bench/octave/mcode_bvhread.m), adds a third check: where it reads a
+%   parsed mutant too and the root has no position channel on an axis where
+%   its OFFSET is not zero (the files it read right), every value bvhread
+%   gives must be its value bit for bit; counts.agreed counts them.
+%     octave-cli --eval "addpath tools build/rotkit bench/octave; bvh_mutation_run(5000, 1)"
 %   (make mutate runs a long one.)
   if nargin < 3
     verbose = true;
   end
+  if nargin < 4
+    baseline = [];
+  end
+  state = warning('off', 'rotkit:bvhread:frameCount');
+  restore = onCleanup(@() warning(state));
   root = fileparts(fileparts(mfilename('fullpath')));
   sources = sourceTexts(root);
   rand('twister', seed);
-  counts = struct('refused', 0, 'parsed', 0, 'faults', 0, 'seconds', 0);
+  counts = struct('refused', 0, 'parsed', 0, 'faults', 0, 'agreed', 0, 'seconds', 0);
   kept = '';
   file = [tempname() '.bvh'];
   written = [tempname() '.bvh'];
@@ -37,12 +49,15 @@ function counts = bvh_mutation_run(mutants, seed, verbose)
     fid = fopen(file, 'w');
     fwrite(fid, text, 'char');
     fclose(fid);
-    [outcome, detail] = judge(file, written);
+    [outcome, detail] = judge(file, written, baseline);
     switch outcome
       case 'refused'
         counts.refused = counts.refused + 1;
       case 'parsed'
         counts.parsed = counts.parsed + 1;
+      case 'agreed'
+        counts.parsed = counts.parsed + 1;
+        counts.agreed = counts.agreed + 1;
       otherwise
         counts.faults = counts.faults + 1;
         if isempty(kept)
@@ -57,15 +72,15 @@ function counts = bvh_mutation_run(mutants, seed, verbose)
   end
   counts.seconds = toc(started);
   if verbose
-    printf('bvh mutants: %d refused with a line, %d parsed and round-tripped, %d faults (%.1f s, seed %d)\n', ...
-           counts.refused, counts.parsed, counts.faults, counts.seconds, seed);
+    printf('bvh mutants: %d refused with a line, %d parsed and round-tripped (%d of them as the baseline reader reads them, bit for bit), %d faults (%.1f s, seed %d)\n', ...
+           counts.refused, counts.parsed, counts.agreed, counts.faults, counts.seconds, seed);
     if ~isempty(kept)
       printf('faulty mutants kept in %s\n', kept);
     end
   end
 end
 
-function [outcome, detail] = judge(file, written)
+function [outcome, detail] = judge(file, written, baseline)
   detail = '';
   try
     [skel, motion] = bvhread(file);
@@ -87,10 +102,40 @@ function [outcome, detail] = judge(file, written)
   end
   if same
     outcome = 'parsed';
+    if ~isempty(baseline)
+      [outcome, detail] = compare(skel, motion, file, baseline);
+    end
   else
     outcome = 'fault';
     detail = sprintf('round trip changed %s (positions off by %.3g of %.3g)', report.what, ...
                      report.positionError, report.scale);
+  end
+end
+
+% Against the baseline reader, where it reads the file right.
+function [outcome, detail] = compare(skel, motion, file, baseline)
+  outcome = 'parsed';
+  detail = '';
+  try
+    [skel0, motion0] = baseline(file);
+  catch
+    return;
+  end
+  axes = cellfun(@(name) find('XYZ' == name(1)), skel.channels{1}(~cellfun(@isempty, regexp(skel.channels{1}, 'position$'))));
+  if any(skel.offsets(axes, 1) ~= 0)
+    return;            % the baseline adds the root's OFFSET to its channels
+  end
+  bits = @(x) typecast(x(:), 'uint64');
+  same = isequal(skel, skel0) && isequal(fieldnames(motion), fieldnames(motion0));
+  for field = {'rootPositions', 'localRotations', 'frameTime', 'leafRotations'}
+    same = same && isequal(bits(motion.(field{1})), bits(motion0.(field{1})));
+  end
+  same = same && isequal(bits(skel.offsets), bits(skel0.offsets));
+  if same
+    outcome = 'agreed';
+  else
+    outcome = 'fault';
+    detail = 'a value differs from the baseline reader''s';
   end
 end
 

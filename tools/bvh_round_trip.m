@@ -3,7 +3,9 @@ function [same, report] = bvh_round_trip(skel, motion, file)
 %   [SAME, REPORT] = BVH_ROUND_TRIP(SKEL, MOTION) writes into a temporary
 %   file (or FILE), reads it with bvhread and tells whether the two agree:
 %   the same tree (parents, offsets, names, channels, End Sites, leaf
-%   joints) and frame time, exactly; joint positions from posechain within
+%   joints; a NaN offset, of a joint whose translation changes, as NaN)
+%   and frame time, exactly; joint positions from poseglobal (with
+%   motion.offsets where the file has them, which both must) within
 %   1e-9 of the skeleton's size (the longest chain of offsets from the
 %   root, or the largest root coordinate if that is larger: a root far away
 %   rounds at its own scale); the rotations of leaf joints within 1e-9, up
@@ -21,7 +23,13 @@ function [same, report] = bvh_round_trip(skel, motion, file)
 
   report = struct('positionError', 0, 'scale', 0, 'positionRatio', 0, 'leafError', 0, 'what', '');
   for field = {'parents', 'offsets', 'names', 'channels', 'endSites', 'leafJoints'}
-    if ~isequal(skel.(field{1}), skel2.(field{1}))
+    a = skel.(field{1});
+    b = skel2.(field{1});
+    if isnumeric(a) && isnumeric(b) && isequal(size(a), size(b))
+      a(isnan(a)) = Inf;      % NaN marks a changing translation: the same in both
+      b(isnan(b)) = Inf;
+    end
+    if ~isequal(a, b)
       report.what = ['skel.' field{1}];
       same = false;
       return;
@@ -32,9 +40,14 @@ function [same, report] = bvh_round_trip(skel, motion, file)
     same = false;
     return;
   end
-  P = posechain(skel.parents, skel.offsets, motion.rootPositions, motion.localRotations);
-  P2 = posechain(skel2.parents, skel2.offsets, motion2.rootPositions, motion2.localRotations);
-  report.scale = max([skeletonSize(skel), max(abs(motion.rootPositions(:))), realmin]);
+  if isfield(motion, 'offsets') ~= isfield(motion2, 'offsets')
+    report.what = 'motion.offsets (present in one only)';
+    same = false;
+    return;
+  end
+  P = posed(skel, motion);
+  P2 = posed(skel2, motion2);
+  report.scale = max([skeletonSize(skel, motion), max(abs(motion.rootPositions(:))), realmin]);
   finite = isfinite(P) & isfinite(P2);
   if ~isequal(isfinite(P), isfinite(P2)) || ~isequal(P(~finite), P2(~finite))
     report.what = 'positions (non-finite)';
@@ -61,11 +74,23 @@ function [same, report] = bvh_round_trip(skel, motion, file)
   same = isempty(report.what);
 end
 
+function P = posed(skel, motion)
+  if isfield(motion, 'offsets')
+    P = poseglobal(skel.parents, motion.offsets, motion.rootPositions, motion.localRotations);
+  else
+    P = poseglobal(skel.parents, skel.offsets, motion.rootPositions, motion.localRotations);
+  end
+end
+
 % The longest chain of offsets from the root: no pose reaches farther.
-function s = skeletonSize(skel)
+function s = skeletonSize(skel, motion)
   J = numel(skel.parents);
   reach = zeros(1, J);
-  lengths = sqrt(sum(skel.offsets .^ 2, 1));
+  offsets = skel.offsets;
+  if isfield(motion, 'offsets') && ~isempty(motion.offsets)
+    offsets = reshape(max(abs(motion.offsets), [], 2), 3, J);
+  end
+  lengths = sqrt(sum(offsets .^ 2, 1));
   for j = 2:J
     reach(j) = reach(skel.parents(j)) + lengths(j);
   end

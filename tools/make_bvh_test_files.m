@@ -19,6 +19,25 @@ function files = make_bvh_test_files(outDir)
 %                       axes only, two rotation channels, a repeated axis
 %                       (Yrotation Yrotation Xrotation), a proper Euler list
 %                       (Zrotation Xrotation Zrotation) and four channels.
+%   root_offset_channels.bvh  a root whose OFFSET is not zero and whose
+%                       position channels hold its position at the OFFSET's
+%                       scale (OFFSET 0 103.5 0, first frame 0 103.5 0), as
+%                       motion-capture exporters write it.
+%   joint_positions_constant.bvh  six channels on every joint, position
+%                       first, the positions equal to the joint's OFFSET in
+%                       every frame but one joint's, which holds another
+%                       constant translation, as some exporters and motion
+%                       libraries write every joint.
+%   joint_positions_changing.bvh  a fixed root without channels carrying a
+%                       hips joint whose position channels hold the whole
+%                       motion, and bones whose position channels stretch
+%                       from frame to frame, as optical and depth-camera
+%                       solvers write them.
+%   extra_frame.bvh     one frame line more than "Frames:" announces.
+%   fewer_frames.bvh    "Frames:" announces more frames than the file holds,
+%                       every line complete.
+%   cut_short.bvh       the file cut off in the middle of its last frame
+%                       line (bvhread refuses it, naming the line).
 
   if nargin < 1
     outDir = fullfile(fileparts(fileparts(mfilename('fullpath'))), 'tests', 'motionfiles', 'bvh', 'files');
@@ -26,8 +45,12 @@ function files = make_bvh_test_files(outDir)
   if ~exist(outDir, 'dir')
     mkdir(outDir);
   end
-  files = {'crlf_tabs.bvh', 'colon_names.bvh', 'no_root_position.bvh', 'odd_channels.bvh'};
-  texts = {crlfTabs(), colonNames(), noRootPosition(), oddChannels()};
+  files = {'crlf_tabs.bvh', 'colon_names.bvh', 'no_root_position.bvh', 'odd_channels.bvh', ...
+           'root_offset_channels.bvh', 'joint_positions_constant.bvh', 'joint_positions_changing.bvh', ...
+           'extra_frame.bvh', 'fewer_frames.bvh', 'cut_short.bvh'};
+  walkText = rootOffsetChannels();
+  texts = {crlfTabs(), colonNames(), noRootPosition(), oddChannels(), walkText, jointPositionsConstant(), ...
+           jointPositionsChanging(), extraFrame(walkText), fewerFrames(walkText), cutShort(walkText)};
   for k = 1:numel(files)
     fid = fopen(fullfile(outDir, files{k}), 'w');
     if fid < 0
@@ -124,6 +147,83 @@ function text = oddChannels()
   values = waves(7, 16, 70);
   lines = [lines, frameLines(values, '%.5f', ' ')];
   text = [strjoin(lines, char(10)), char(10)];
+end
+
+function text = rootOffsetChannels()
+  lines = {'HIERARCHY', 'ROOT Hips', '{', '  OFFSET 0.000000 103.500000 0.000000', ...
+    '  CHANNELS 6 Xposition Yposition Zposition Zrotation Xrotation Yrotation', ...
+    '  JOINT LeftUpLeg', '  {', '    OFFSET 9.000000 -4.000000 0.500000', ...
+    '    CHANNELS 3 Zrotation Xrotation Yrotation', ...
+    '    JOINT LeftLeg', '    {', '      OFFSET 0.000000 -45.000000 0.000000', ...
+    '      CHANNELS 3 Zrotation Xrotation Yrotation', ...
+    '      End Site', '      {', '        OFFSET 0.000000 -44.000000 0.000000', '      }', '    }', '  }', ...
+    '  JOINT Spine', '  {', '    OFFSET 0.000000 12.000000 -1.000000', ...
+    '    CHANNELS 3 Zrotation Xrotation Yrotation', ...
+    '    End Site', '    {', '      OFFSET 0.000000 30.000000 0.000000', '    }', '  }', '}', ...
+    'MOTION', 'Frames: 6', 'Frame Time: 0.008333'};
+  values = waves(6, 15, 25);
+  % The root's position at the OFFSET's scale: the first frame at the OFFSET.
+  values(:, 1:3) = [2 * (0:5)', 103.5 + 2 * values(:, 2) / 25 - 2 * values(1, 2) / 25, 0.25 * (0:5)'];
+  lines = [lines, frameLines(values, '%.6f', ' ')];
+  text = [strjoin(lines, char(10)), char(10)];
+end
+
+function text = jointPositionsConstant()
+  six = 'CHANNELS 6 Xposition Yposition Zposition Zrotation Yrotation Xrotation';
+  lines = {'HIERARCHY', 'ROOT Hips', '{', '  OFFSET 0.00 95.00 0.00', ['  ' six], ...
+    '  JOINT Spine', '  {', '    OFFSET 0.00 10.00 0.00', ['    ' six], ...
+    '    JOINT Head', '    {', '      OFFSET 0.00 40.00 2.00', ['      ' six], ...
+    '      End Site', '      {', '        OFFSET 0.00 15.00 0.00', '      }', '    }', '  }', ...
+    '  JOINT RightUpLeg', '  {', '    OFFSET -9.00 0.00 0.00', ['    ' six], ...
+    '    End Site', '    {', '      OFFSET 0.00 -80.00 0.00', '    }', '  }', '}', ...
+    'MOTION', 'Frames: 5', 'Frame Time: 0.033333'};
+  values = waves(5, 24, 35);
+  values(:, 1:3) = [values(:, 1) / 10, 95 + values(:, 2) / 20, values(:, 3) / 10];
+  % Spine and RightUpLeg at their OFFSETs; Head at (0, 41.25, 2.5), not its OFFSET.
+  values(:, 7:9) = repmat([0 10 0], 5, 1);
+  values(:, 13:15) = repmat([0 41.25 2.5], 5, 1);
+  values(:, 19:21) = repmat([-9 0 0], 5, 1);
+  lines = [lines, frameLines(values, '%.2f', ' ')];
+  text = [strjoin(lines, char(10)), char(10)];
+end
+
+function text = jointPositionsChanging()
+  lines = {'HIERARCHY', 'ROOT Reference', '{', '  OFFSET 0 0 0', ...
+    '  JOINT Hips', '  {', '    OFFSET 0 0 0', ...
+    '    CHANNELS 6 Xposition Yposition Zposition Yrotation Xrotation Zrotation', ...
+    '    JOINT Thigh', '    {', '      OFFSET 8.5 -3 0', ...
+    '      CHANNELS 6 Xposition Yposition Zposition Yrotation Xrotation Zrotation', ...
+    '      JOINT Shin', '      {', '        OFFSET 0 -42 0', ...
+    '        CHANNELS 4 Yposition Zrotation Xrotation Yrotation', ...
+    '        End Site', '        {', '          OFFSET 0 -40 0', '        }', '      }', '    }', ...
+    '    JOINT Chest', '    {', '      OFFSET 0 20 0', '      CHANNELS 3 Zrotation Xrotation Yrotation', ...
+    '      End Site', '      {', '        OFFSET 0 25 0', '      }', '    }', '  }', '}', ...
+    'MOTION', 'Frames: 7', 'Frame Time: 0.0166667'};
+  values = waves(7, 19, 30);
+  values(:, 1:3) = [10 * (0:6)', 92 + values(:, 2) / 10, -3 * (0:6)'];
+  % The thigh's bone stretches a little; the shin's length (its y) too.
+  values(:, 7:9) = [8.5 + values(:, 7) / 100, -3 + values(:, 8) / 100, values(:, 9) / 100];
+  values(:, 13) = -42 + values(:, 13) / 50;
+  lines = [lines, frameLines(values, '%.5f', ' ')];
+  text = [strjoin(lines, char(10)), char(10)];
+end
+
+% The frames of a text end at its last line.
+function text = extraFrame(text)
+  lines = strsplit(text(1:end - 1), char(10));
+  text = [strjoin([lines, lines(end)], char(10)), char(10)];
+end
+
+function text = fewerFrames(text)
+  text = strrep(text, 'Frames: 6', 'Frames: 8');
+end
+
+function text = cutShort(text)
+  lines = strsplit(text(1:end - 1), char(10));
+  last = lines{end};
+  spaces = find(last == ' ');
+  lines{end} = last(1:spaces(7) - 1);
+  text = strjoin(lines, char(10));
 end
 
 function lines = frameLines(values, format, separator)

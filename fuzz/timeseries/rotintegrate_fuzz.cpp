@@ -14,7 +14,7 @@ namespace {
 
 using namespace timeseries_oracle;
 
-const MessageSet kMessages = {"rotintegrate *", "W *", "t *", "q0 *", "frame *"};
+const MessageSet kMessages = {"rotintegrate *", "Not enough input arguments*", "Too many input arguments*", "Too many output arguments*", "W *", "t *", "q0 *", "frame *"};
 
 // integrateRates' passes, each on the scalar path.
 std::vector<double> scalarIntegration(const FuzzArray& w, std::uint32_t joints, std::uint32_t count,

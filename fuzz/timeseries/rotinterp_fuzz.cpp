@@ -11,7 +11,7 @@ namespace {
 
 using namespace timeseries_oracle;
 
-const MessageSet kMessages = {"rotinterp *", "Q *", "t *", "ti *", "method *"};
+const MessageSet kMessages = {"rotinterp *", "Not enough input arguments*", "Too many input arguments*", "Too many output arguments*", "Q *", "t *", "ti *", "method *"};
 
 Outcome expectedOutcome(const FuzzCall& call) {
   if (call.inputs.size() < 3 || call.inputs.size() > 4 || call.nlhs > 3) return refuses();

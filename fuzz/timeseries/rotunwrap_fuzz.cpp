@@ -9,7 +9,7 @@ namespace {
 
 using namespace timeseries_oracle;
 
-const MessageSet kMessages = {"rotunwrap *", "Q *"};
+const MessageSet kMessages = {"rotunwrap *", "Not enough input arguments*", "Too many input arguments*", "Too many output arguments*", "Q *"};
 
 Outcome expectedOutcome(const FuzzCall& call) {
   if (call.inputs.size() != 1 || call.nlhs > 1) return refuses();

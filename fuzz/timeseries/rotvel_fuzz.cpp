@@ -10,7 +10,7 @@ namespace {
 
 using namespace timeseries_oracle;
 
-const MessageSet kMessages = {"rotvel *", "Q *", "t *", "frame *"};
+const MessageSet kMessages = {"rotvel *", "Not enough input arguments*", "Too many input arguments*", "Too many output arguments*", "Q *", "t *", "frame *"};
 
 Outcome expectedOutcome(const FuzzCall& call) {
   if (call.inputs.size() < 2 || call.inputs.size() > 3 || call.nlhs > 1) return refuses();

@@ -7,6 +7,21 @@
 // gateways use only the operations declared there and the helpers below;
 // kernels never include this file.
 //
+// The host operations, the whole set (a binding to another host implements
+// exactly these):
+//   inspecting  mxIsDouble mxIsComplex mxIsSparse mxIsEmpty mxIsChar
+//               mxIsLogical mxIsStruct mxIsCell mxGetClassID mxGetM mxGetN
+//               mxGetNumberOfElements mxGetNumberOfDimensions mxGetDimensions
+//   reading     mxGetPr mxGetLogicals mxGetString mxGetField mxGetCell
+//   creating    mxCreateDoubleMatrix mxCreateNumericArray (double)
+//               mxCreateLogicalMatrix mxCreateString mxCreateStructMatrix
+//               mxCreateCellMatrix, and mxSetField mxSetCell (the struct or
+//               cell then owns the value), mxDestroyArray
+//   the call    mexErrMsgTxt mexErrMsgIdAndTxt (neither returns)
+//               mexWarnMsgIdAndTxt mexAtExit
+// An error unwinds (or jumps) through the gateway's frames: a gateway raises
+// only once every C++ object it holds with resources is gone.
+//
 // Sizes: the host reports row and column counts at its own width (64 bits
 // on every current host). The data model counts in 32 bits, so each gateway
 // first makes sure a count fits (`fitsCountModel`) and then works with
@@ -158,6 +173,14 @@ inline mxArray* createUninitRealArray3(std::uint32_t rows, std::uint32_t cols, s
 // Creates a 1 x n logical row, all false.
 inline mxArray* createLogicalRow(std::uint32_t n) {
   return mxCreateLogicalMatrix(1, static_cast<mwSize>(n));
+}
+
+// Issues a warning with an identifier ("rotkit:<function>:<reason>"); the
+// message is passed as it is. The user may have made the warning an error,
+// which then leaves the gateway as raiseError does: call it last, with
+// nothing of the gateway's own left to free.
+inline void raiseWarning(const char* identifier, const char* message) {
+  mexWarnMsgIdAndTxt(identifier, "%s", message);
 }
 
 #endif

@@ -16,6 +16,7 @@
 #include "conversions/eul2rot/euler_to_quaternion.h"
 #include "conversions/mat2rot/matrix_to_quaternion.h"
 #include "skeletons/posechain/evaluate_pose.h"
+#include "skeletons/poseglobal/pose_global.h"
 #include "conversions/rot2eul/quaternion_to_euler.h"
 #include "conversions/rot2mat/quaternion_to_matrix.h"
 #include "conversions/rot2vec/quaternion_to_vector.h"
@@ -141,6 +142,30 @@ TEST(Golden, Posechain) {
     positions.insert(positions.end(), global.begin(), global.end());
     EXPECT_TRUE(HashIs(positions, 0xe38c4e82c12729a1ULL)) << path.name;
   }
+}
+
+TEST(Golden, PoseglobalFrameOffsets) {
+  constexpr std::uint32_t joints = 19;
+  constexpr std::uint32_t frames = 257;
+  Generator g{41};
+  std::vector<double> parents{0};
+  for (std::uint32_t j = 1; j < joints; ++j) parents.push_back(1 + static_cast<double>(g.next() % j));
+  const std::vector<double> offsets = inputs(std::size_t{3} * joints * frames, 42);
+  const std::vector<double> root = inputs(3 * frames, 43);
+  const std::vector<double> local = inputs(std::size_t{4} * joints * frames, 44);
+  for (const auto& path : runnablePaths(evaluatePosesFrameOffsetsPaths(), evaluatePosesFrameOffsetsPaths().widest())) {
+    std::vector<double> global(local.size()), positions(std::size_t{3} * joints * frames);
+    path.function(joints, parents.data(), offsets.data(), 3 * joints, root.data(), local.data(), 4 * joints,
+                  global.data(), positions.data(), 3 * joints, frames);
+    positions.insert(positions.end(), global.begin(), global.end());
+    EXPECT_TRUE(HashIs(positions, 0x56db258214317186ULL)) << path.name;
+  }
+  // and the threaded entry, which splits the frames
+  std::vector<double> global(local.size()), positions(std::size_t{3} * joints * frames);
+  poseGlobal(joints, parents.data(), offsets.data(), true, root.data(), local.data(), global.data(), positions.data(),
+             frames);
+  positions.insert(positions.end(), global.begin(), global.end());
+  EXPECT_TRUE(HashIs(positions, 0x56db258214317186ULL));
 }
 
 // The linear branch (end rotations closer than 0.999): sqrt and division.

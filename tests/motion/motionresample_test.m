@@ -86,3 +86,20 @@
 %!error id=rotkit:motionresample:motionFrameTime motionresample (struct ("rootPositions", zeros (3, 2), "localRotations", zeros (4, 2), "frameTime", 0), 0.1)
 %!error id=rotkit:motionresample:frameTime motionresample (struct ("rootPositions", zeros (3, 2), "localRotations", zeros (4, 2), "frameTime", 1), -1)
 %!error id=rotkit:motionresample:frameTime motionresample (struct ("rootPositions", zeros (3, 2), "localRotations", zeros (4, 2), "frameTime", 1), [1 2])
+
+%!test
+%! % A motion whose joints' translations change: motion.offsets resampled
+%! % linearly with the root, the original frames kept bit for bit.
+%! root = fileparts (fileparts (fileparts (which ("samebits"))));
+%! [skel, motion] = bvhread (fullfile (root, "tests", "motionfiles", "bvh", "files", "joint_positions_changing.bvh"));
+%! fast = motionresample (motion, motion.frameTime / 2);
+%! assert (size (fast.offsets), [21 13]);
+%! assert (fast.offsets(:, 1:2:end), motion.offsets);
+%! assert (fast.offsets(:, 2), (motion.offsets(:, 1) + motion.offsets(:, 2)) / 2, 1e-12);
+%! bad = motion;  bad.offsets = bad.offsets(:, 1:3);
+%! try
+%!   motionresample (bad, 0.01);
+%!   error ("no error");
+%! catch err
+%!   assert (err.identifier, "rotkit:motionresample:offsetsShape");
+%! end

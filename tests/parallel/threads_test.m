@@ -4,9 +4,11 @@
 % between calls as a user would.
 
 %!function outputs = call_all (name, args)
-%!  if (strcmp (name, 'rot2eul'))
-%!    [a, locked] = feval (name, args{:});
-%!    outputs = {a, locked};
+%!  if (any (strcmp (name, {'rot2eul', 'poseglobal', 'bvhread'})))
+%!    [a, b] = feval (name, args{:});
+%!    outputs = {a, b};
+%!  elseif (strcmp (name, 'bvhwrite'))
+%!    outputs = {fileread(feval (name, args{:}))};
 %!  else
 %!    outputs = {feval(name, args{:})};
 %!  end

@@ -45,6 +45,10 @@ end
 % A char input (an axis sequence) is swept as double(v): its own kinds come
 % from the function's extra kinds.
 function kinds = input_kinds (v)
+  if (isstruct (v))
+    kinds = struct_kinds (v);
+    return;
+  end
   if (ischar (v))
     v = double (v);
   end
@@ -90,5 +94,22 @@ function kinds = input_kinds (v)
     'empty 0 x (2^32 + 1)',     zeros(0, 2^32 + 1)
     'empty (2^32 + 1) x 0',     zeros(2^32 + 1, 0)
     'empty 0 x 2^31',           zeros(0, 2^31)
+  };
+end
+
+% A struct input (bvhwrite's SKEL and MOTION): other classes, a struct
+% without its first field, struct arrays, empty ones.
+function kinds = struct_kinds (v)
+  names = fieldnames (v);
+  kinds = {
+    'good input (struct)',      v
+    'double',                   1
+    'char',                     'a'
+    'cell',                     {v}
+    'function handle',          @sin
+    'empty 0 x 0',              []
+    'struct without its first field', rmfield(v, names{1})
+    'struct array (1 x 2)',     [v, v]
+    'empty struct (0 x 0)',     v([])
   };
 end

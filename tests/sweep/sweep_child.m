@@ -9,6 +9,9 @@ addpath (args{1});
 addpath (fileparts (mfilename ('fullpath')));
 name = args{2};
 first = str2double (args{3});
+% A function that writes files (bvhwrite) writes where the kinds name them,
+% a relative name: here, in the temporary folder.
+cd (tempdir ());
 cases = sweep_cases (name);
 for k = first:numel (cases)
   c = cases(k);

@@ -28,7 +28,8 @@
 %
 % Skeletons and motion
 %   posechain  - Forward kinematics: every joint's position in every frame.
-%   bvhread    - Read a BVH motion file into the inputs of posechain.
+%   poseglobal - Forward kinematics: every joint's position and global rotation.
+%   bvhread    - Read a BVH motion file into the inputs of posechain and poseglobal.
 %   bvhwrite   - Write a skeleton and its motion as a BVH file.
 %   motionresample - The same motion at another frame time.
 %   motionmap  - Apply a function to every motion of a collection of BVH files,

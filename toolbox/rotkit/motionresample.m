@@ -11,13 +11,14 @@ function motion2 = motionresample(motion, frameTime, method)
 %   frames of MOTION, between frames i = floor(u) + 1 and i + 1 at the
 %   fraction w = u - floor(u):
 %     rootPositions    a + w * (b - a) from the positions a and b of frames
-%                      i and i + 1, linearly;
+%     offsets          i and i + 1, linearly (offsets, each joint's
+%                      translation, only where MOTION has it);
 %     localRotations   ROTSLERP of every joint's quaternions of frames i
 %     leafRotations    and i + 1 at w, all joints and all new frames in one
 %                      call; leafRotations only where MOTION has it.
 %   MOTION2 = MOTIONRESAMPLE(MOTION, FRAMETIME, METHOD) chooses the method:
-%   'slerp' (the default, as above) or 'spline': rootPositions by INTERP1's
-%   cubic spline, and localRotations and leafRotations by ROTINTERP's C2
+%   'slerp' (the default, as above) or 'spline': rootPositions (and offsets)
+%   by INTERP1's cubic spline, and localRotations and leafRotations by ROTINTERP's C2
 %   rotation spline through the frames (angular velocity and acceleration
 %   continuous at every frame), every joint in one call.
 %   Every other field of MOTION is kept as it is. A new frame that falls on
@@ -49,6 +50,8 @@ function motion2 = motionresample(motion, frameTime, method)
 %     rotkit:motionresample:leafRotationsShape
 %         MOTION.leafRotations, where present, not a 4L x N real double
 %         matrix
+%     rotkit:motionresample:offsetsShape
+%         MOTION.offsets, where present, not a 3J x N real double matrix
 %     rotkit:motionresample:motionFrameTime
 %         MOTION.frameTime not a positive finite real scalar
 %     rotkit:motionresample:frameTime
@@ -94,13 +97,9 @@ function motion2 = motionresample(motion, frameTime, method)
 
   motion2 = motion;
   motion2.frameTime = frameTime;
-  motion2.rootPositions = zeros(3, M);
-  motion2.rootPositions(:, on) = motion.rootPositions(:, base(on) + 1);
-  if spline && N > 1
-    motion2.rootPositions(:, ~on) = interp1(0:N - 1, motion.rootPositions.', u(~on), 'spline').';
-  else
-    a = motion.rootPositions(:, i);
-    motion2.rootPositions(:, ~on) = a + between .* (motion.rootPositions(:, i + 1) - a);
+  motion2.rootPositions = positions(motion.rootPositions, on, base, i, between, M, spline, u);
+  if isfield(motion, 'offsets')
+    motion2.offsets = positions(motion.offsets, on, base, i, between, M, spline, u);
   end
 
   % Every quaternion of a frame, localRotations' and leafRotations', in one
@@ -130,6 +129,20 @@ function motion2 = motionresample(motion, frameTime, method)
   end
 end
 
+% Positions (rows of X, one column per frame): the frame itself where a new
+% frame falls on one; between frames a + w * (b - a), or with SPLINE
+% INTERP1's cubic spline through every frame.
+function X2 = positions(X, on, base, i, between, M, spline, u)
+  X2 = zeros(size(X, 1), M);
+  X2(:, on) = X(:, base(on) + 1);
+  if spline && size(X, 2) > 1
+    X2(:, ~on) = interp1(0:size(X, 2) - 1, X.', u(~on), 'spline').';
+  else
+    a = X(:, i);
+    X2(:, ~on) = a + between .* (X(:, i + 1) - a);
+  end
+end
+
 function [N, leaves] = checkInputs(motion, frameTime)
   if ~isstruct(motion) || ~isscalar(motion) || ~isfield(motion, 'rootPositions') || ...
      ~isfield(motion, 'localRotations') || ~isfield(motion, 'frameTime')
@@ -148,6 +161,12 @@ function [N, leaves] = checkInputs(motion, frameTime)
     F = motion.leafRotations;
     if ~isRealDouble(F) || ~ismatrix(F) || mod(size(F, 1), 4) ~= 0 || size(F, 2) ~= N
       fail('leafRotationsShape', 'MOTION.leafRotations must be a 4L x N real double matrix, N the frames of rootPositions.');
+    end
+  end
+  if isfield(motion, 'offsets')
+    O = motion.offsets;
+    if ~isRealDouble(O) || ~ismatrix(O) || size(O, 1) ~= 3 * size(L, 1) / 4 || size(O, 2) ~= N
+      fail('offsetsShape', 'MOTION.offsets must be a 3J x N real double matrix, N the frames of rootPositions.');
     end
   end
   if ~isPositiveScalar(motion.frameTime)

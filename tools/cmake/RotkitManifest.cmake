@@ -49,13 +49,16 @@ foreach(line IN LISTS _rotkit_function_lines)
 endforeach()
 
 # The kernel sources of a function: every .cpp of its folder but the
-# gateway, and every .cpp of the shared folders its manifest line names.
+# gateway, and every .cpp of the shared folders its manifest line names but
+# their gateways (a shared folder may be another function's, whose kernel
+# this one uses).
 function(rotkit_kernel_sources name out)
   set(folder ${ROTKIT_SOURCE_ROOT}/${ROTKIT_FOLDER_${name}})
   file(GLOB sources CONFIGURE_DEPENDS ${folder}/*.cpp)
   list(REMOVE_ITEM sources ${folder}/${name}_gateway.cpp)
   foreach(shared IN LISTS ROTKIT_SHARED_${name})
     file(GLOB shared_sources CONFIGURE_DEPENDS ${ROTKIT_SOURCE_ROOT}/${shared}/*.cpp)
+    list(FILTER shared_sources EXCLUDE REGEX "_gateway\\.cpp$")
     list(APPEND sources ${shared_sources})
   endforeach()
   set(${out} ${sources} PARENT_SCOPE)

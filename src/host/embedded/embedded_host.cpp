@@ -1,6 +1,7 @@
 // The embedded host: a small stand-in for MATLAB's libmx/libmex that holds
 // arrays in memory, keeps a log of the operations a gateway calls and turns
-// mexErrMsgTxt into an unwind back to `embedded::call`.
+// mexErrMsgTxt into an unwind back to `embedded::call`. Structs and cells
+// own the arrays set into them, as MATLAB's do.
 #include "embedded_host.h"
 
 #include <dlfcn.h>
@@ -29,6 +30,16 @@ struct mxArray_tag {
   std::vector<double> real;          // double class: real parts or nonzeros
   std::vector<double> imag;          // complex double: imaginary parts
   std::vector<unsigned char> bytes;  // any other class
+  std::vector<std::string> fieldNames;  // struct: its fields
+  std::vector<mxArray*> elements;    // struct (element-major, a field each) or cell: owned, or null
+  bool owned = false;                // set into a struct or cell, which destroys it
+
+  mxArray_tag() = default;
+  mxArray_tag(const mxArray_tag&) = delete;
+  mxArray_tag& operator=(const mxArray_tag&) = delete;
+  ~mxArray_tag() {
+    for (mxArray* element : elements) delete element;
+  }
 };
 
 namespace {
@@ -43,6 +54,7 @@ struct CallRecord {
   bool active = false;
   std::vector<mxArray*> created;
   std::vector<std::string> log;
+  std::vector<embedded::Warning> warnings;
 };
 
 CallRecord record;
@@ -92,6 +104,40 @@ std::size_t elementSize(mxClassID classId) {
   }
 }
 
+void track(mxArray* a) {
+  if (record.active) record.created.push_back(a);
+}
+
+// printf-style formatting into a string.
+std::string formatted(const char* format, std::va_list args) {
+  std::va_list counting;
+  va_copy(counting, args);
+  const int length = std::vsnprintf(nullptr, 0, format, counting);
+  va_end(counting);
+  std::string message(length > 0 ? static_cast<std::size_t>(length) : 0, '\0');
+  if (length > 0) std::vsnprintf(&message[0], message.size() + 1, format, args);
+  return message;
+}
+
+// The slot of field `name` of element `index`, or null when there is none.
+mxArray** fieldSlot(const mxArray* a, mwIndex index, const char* name) {
+  if (a->classId != mxSTRUCT_CLASS || index >= a->rows * a->cols) return nullptr;
+  for (std::size_t f = 0; f < a->fieldNames.size(); ++f) {
+    if (a->fieldNames[f] == name) {
+      return const_cast<mxArray**>(&a->elements[index * a->fieldNames.size() + f]);
+    }
+  }
+  return nullptr;
+}
+
+// Hands `value` to the container's slot; what the slot held goes back to
+// its creator (MATLAB leaves freeing it to the caller, too).
+void giveTo(mxArray** slot, mxArray* value) {
+  if (*slot != nullptr) (*slot)->owned = false;
+  *slot = value;
+  if (value != nullptr) value->owned = true;
+}
+
 } // namespace
 
 extern "C" {
@@ -124,6 +170,16 @@ bool mxIsChar(const mxArray* a) {
 bool mxIsLogical(const mxArray* a) {
   logCall("mxIsLogical");
   return a->classId == mxLOGICAL_CLASS;
+}
+
+bool mxIsStruct(const mxArray* a) {
+  logCall("mxIsStruct");
+  return a->classId == mxSTRUCT_CLASS;
+}
+
+bool mxIsCell(const mxArray* a) {
+  logCall("mxIsCell");
+  return a->classId == mxCELL_CLASS;
 }
 
 mxClassID mxGetClassID(const mxArray* a) {
@@ -197,7 +253,7 @@ mxArray* mxCreateDoubleMatrix_730(mwSize m, mwSize n, mxComplexity flag) {
   a->complex = flag == mxCOMPLEX;
   a->real.assign(m * n, 0.0);
   if (a->complex) a->imag.assign(m * n, 0.0);
-  if (record.active) record.created.push_back(a);
+  track(a);
   return a;
 }
 
@@ -211,7 +267,7 @@ mxArray* mxCreateNumericArray_730(mwSize ndim, const mwSize* dims, mxClassID cla
   a->complex = flag == mxCOMPLEX;
   a->real.assign(a->rows * a->cols, 0.0);
   if (a->complex) a->imag.assign(a->rows * a->cols, 0.0);
-  if (record.active) record.created.push_back(a);
+  track(a);
   return a;
 }
 
@@ -244,14 +300,77 @@ mxArray* mxCreateLogicalMatrix_730(mwSize m, mwSize n) {
   mxArray* a = newArray({m, n});
   a->classId = mxLOGICAL_CLASS;
   a->bytes.assign(m * n, 0);
-  if (record.active) record.created.push_back(a);
+  track(a);
   return a;
 }
 
-// An array the call created and destroyed itself (a gateway's scratch) is
-// no longer the host's to free when the call ends.
+mxArray* mxCreateString(const char* text) {
+  logCall("mxCreateString");
+  const std::size_t length = std::strlen(text);
+  mxArray* a = newArray({1, length});
+  a->classId = mxCHAR_CLASS;
+  a->bytes.assign(text, text + length);
+  track(a);
+  return a;
+}
+
+mxArray* mxCreateStructMatrix_730(mwSize m, mwSize n, int fieldCount, const char** names) {
+  logCall("mxCreateStructMatrix_730");
+  mxArray* a = newArray({m, n});
+  a->classId = mxSTRUCT_CLASS;
+  for (int f = 0; f < fieldCount; ++f) a->fieldNames.emplace_back(names[f]);
+  a->elements.assign(m * n * a->fieldNames.size(), nullptr);
+  track(a);
+  return a;
+}
+
+mxArray* mxGetField(const mxArray* a, mwIndex index, const char* name) {
+  logCall("mxGetField");
+  mxArray** slot = fieldSlot(a, index, name);
+  return slot == nullptr ? nullptr : *slot;
+}
+
+void mxSetField(mxArray* a, mwIndex index, const char* name, mxArray* value) {
+  logCall("mxSetField");
+  mxArray** slot = fieldSlot(a, index, name);
+  if (slot == nullptr) {
+    std::fprintf(stderr, "embedded host: mxSetField of a field \"%s\" the struct does not have\n", name);
+    std::abort();
+  }
+  giveTo(slot, value);
+}
+
+mxArray* mxCreateCellMatrix_730(mwSize m, mwSize n) {
+  logCall("mxCreateCellMatrix_730");
+  mxArray* a = newArray({m, n});
+  a->classId = mxCELL_CLASS;
+  a->elements.assign(m * n, nullptr);
+  track(a);
+  return a;
+}
+
+mxArray* mxGetCell(const mxArray* a, mwIndex index) {
+  logCall("mxGetCell");
+  if (a->classId != mxCELL_CLASS || index >= a->elements.size()) return nullptr;
+  return a->elements[index];
+}
+
+void mxSetCell(mxArray* a, mwIndex index, mxArray* value) {
+  logCall("mxSetCell");
+  if (a->classId != mxCELL_CLASS || index >= a->elements.size()) {
+    std::fprintf(stderr, "embedded host: mxSetCell outside the cell\n");
+    std::abort();
+  }
+  giveTo(&a->elements[index], value);
+}
+
 void mxDestroyArray(mxArray* a) {
-  if (record.active) record.created.erase(std::remove(record.created.begin(), record.created.end(), a), record.created.end());
+  // An array the call created and destroys itself is no longer the host's to free.
+  if (record.active) {
+    for (auto& created : record.created) {
+      if (created == a) created = nullptr;
+    }
+  }
   delete a;
 }
 
@@ -270,14 +389,18 @@ void mexErrMsgIdAndTxt(const char* identifier, const char* format, ...) {
   logCall("mexErrMsgIdAndTxt");
   std::va_list args;
   va_start(args, format);
-  std::va_list counting;
-  va_copy(counting, args);
-  const int length = std::vsnprintf(nullptr, 0, format, counting);
-  va_end(counting);
-  std::string message(length > 0 ? static_cast<std::size_t>(length) : 0, '\0');
-  if (length > 0) std::vsnprintf(&message[0], message.size() + 1, format, args);
+  std::string message = formatted(format, args);
   va_end(args);
   throw HostError{message, identifier};
+}
+
+void mexWarnMsgIdAndTxt(const char* identifier, const char* format, ...) {
+  logCall("mexWarnMsgIdAndTxt");
+  std::va_list args;
+  va_start(args, format);
+  std::string message = formatted(format, args);
+  va_end(args);
+  if (record.active) record.warnings.push_back(embedded::Warning{identifier, message});
 }
 
 } // extern "C"
@@ -348,6 +471,33 @@ double unsetElement() {
   return value;
 }
 
+std::string text(const mxArray* a) {
+  if (a == nullptr || a->classId != mxCHAR_CLASS) return std::string();
+  return std::string(a->bytes.begin(), a->bytes.end());
+}
+
+Array makeStruct(std::vector<std::pair<std::string, Array>> fields) {
+  Array a(newArray({1, 1}));
+  a->classId = mxSTRUCT_CLASS;
+  for (auto& field : fields) {
+    a->fieldNames.push_back(field.first);
+    a->elements.push_back(field.second.release());
+    if (a->elements.back() != nullptr) a->elements.back()->owned = true;
+  }
+  return a;
+}
+
+Array makeCell(std::size_t rows, std::size_t cols, std::vector<Array> elements) {
+  Array a(newArray({rows, cols}));
+  a->classId = mxCELL_CLASS;
+  a->elements.assign(rows * cols, nullptr);
+  for (std::size_t i = 0; i < elements.size() && i < a->elements.size(); ++i) {
+    a->elements[i] = elements[i].release();
+    if (a->elements[i] != nullptr) a->elements[i]->owned = true;
+  }
+  return a;
+}
+
 std::size_t runAtExit() {
   std::vector<void (*)(void)> functions;
   functions.swap(atExitFunctions);
@@ -368,13 +518,22 @@ CallResult call(MexEntry entry, int nlhs, const std::vector<const mxArray*>& inp
     result.identifier = error.identifier;
   }
   record.active = false;
-  result.created = record.created.size();
+  result.created = 0;
+  for (mxArray* a : record.created) result.created += a != nullptr;
   result.log = std::move(record.log);
+  result.warnings = std::move(record.warnings);
   // What a failed call created is the host's to free; so is everything but
-  // the first output of a call that returned.
+  // the outputs of a call that returned. Arrays set into a struct or cell
+  // go with it.
   const int slots = nlhs > 1 ? (nlhs < 8 ? nlhs : 8) : 1;
   result.extraOutputs.resize(static_cast<std::size_t>(slots - 1));
+  // Arrays held by a struct or cell go with it: they are left out before
+  // anything is freed (a freed struct takes its elements along).
+  std::vector<mxArray*> loose;
   for (mxArray* a : record.created) {
+    if (a != nullptr && !a->owned) loose.push_back(a);
+  }
+  for (mxArray* a : loose) {
     bool returned = false;
     for (int i = 0; !result.raised && i < slots; ++i) {
       if (a != plhs[i]) continue;

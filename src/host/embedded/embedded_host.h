@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace embedded {
@@ -40,6 +41,12 @@ ROTKIT_HOST_API Array makeArray(const std::vector<std::size_t>& dims, const std:
 // string for rows = 1), one byte per character.
 ROTKIT_HOST_API Array makeChar(const std::string& text, std::size_t rows = 1);
 
+// A 1 x 1 struct with the given fields in order (a null value: an empty
+// field), and a rows x cols cell of the given elements in column-major
+// order (the rest empty). Both take the arrays over.
+ROTKIT_HOST_API Array makeStruct(std::vector<std::pair<std::string, Array>> fields);
+ROTKIT_HOST_API Array makeCell(std::size_t rows, std::size_t cols, std::vector<Array> elements);
+
 // Reads back a full double array, and a logical one.
 ROTKIT_HOST_API std::vector<double> values(const mxArray* a);
 ROTKIT_HOST_API std::vector<bool> logicals(const mxArray* a);
@@ -48,8 +55,15 @@ ROTKIT_HOST_API std::vector<std::size_t> dimensions(const mxArray* a);
 // What an element of mxCreateUninitNumericMatrix holds until the gateway
 // writes it: a signalling NaN whose payload no kernel makes.
 ROTKIT_HOST_API double unsetElement();
+// The bytes of a char array ("" for null or any other class).
+ROTKIT_HOST_API std::string text(const mxArray* a);
 
 using MexEntry = void (*)(int, mxArray*[], int, const mxArray*[]);
+
+struct Warning {
+  std::string identifier;
+  std::string message;
+};
 
 struct CallResult {
   bool raised = false;          // mexErrMsgTxt or mexErrMsgIdAndTxt was called
@@ -59,10 +73,11 @@ struct CallResult {
   std::vector<Array> extraOutputs;  // plhs[1], plhs[2], ... up to nlhs, after a call that returned
   std::size_t created = 0;      // matrices created during the call
   std::vector<std::string> log; // the host operations called, in order
+  std::vector<Warning> warnings;  // mexWarnMsgIdAndTxt's, in order
 };
 
-// Calls `entry` with nlhs and the inputs as MATLAB would. Matrices the call
-// created other than plhs[0] are freed when it ends.
+// Calls `entry` with nlhs and the inputs as MATLAB would. Arrays the call
+// created other than its outputs (and what they hold) are freed when it ends.
 ROTKIT_HOST_API CallResult call(MexEntry entry, int nlhs, const std::vector<const mxArray*>& inputs);
 
 // Runs, and forgets, the functions registered with mexAtExit, as a host

@@ -1,13 +1,15 @@
 // The embedded host's MEX interface: the subset of MATLAB's mex.h/matrix.h
-// that this toolbox uses, implemented by libembeddedhost so that every
-// gateway builds, runs and is tested without MATLAB or Octave.
+// that this toolbox uses (listed in host/host.h), implemented by
+// libembeddedhost so that every gateway builds, runs and is tested without
+// MATLAB or Octave.
 //
 // It mirrors MATLAB's large-array API: mwSize is 64 bits wide and
 // mxCreateDoubleMatrix is a macro for the entry point
 // mxCreateDoubleMatrix_730. mxGetPr gives the real parts (separate-complex
 // layout). mexErrMsgTxt and mexErrMsgIdAndTxt never return: they unwind to
 // the embedded host's call helper (embedded_host.h), which reports the
-// message and the identifier.
+// message and the identifier. An array set into a struct or a cell belongs
+// to it from then on: destroying the struct or cell destroys it too.
 #ifndef ROTKIT_EMBEDDED_MEX_H
 #define ROTKIT_EMBEDDED_MEX_H
 
@@ -53,6 +55,8 @@ ROTKIT_HOST_API bool mxIsSparse(const mxArray* a);
 ROTKIT_HOST_API bool mxIsEmpty(const mxArray* a);
 ROTKIT_HOST_API bool mxIsChar(const mxArray* a);
 ROTKIT_HOST_API bool mxIsLogical(const mxArray* a);
+ROTKIT_HOST_API bool mxIsStruct(const mxArray* a);
+ROTKIT_HOST_API bool mxIsCell(const mxArray* a);
 ROTKIT_HOST_API mxClassID mxGetClassID(const mxArray* a);
 ROTKIT_HOST_API size_t mxGetM(const mxArray* a);
 ROTKIT_HOST_API size_t mxGetN(const mxArray* a);
@@ -72,11 +76,27 @@ ROTKIT_HOST_API mxArray* mxCreateUninitNumericMatrix_730(mwSize m, mwSize n, mxC
 ROTKIT_HOST_API mxArray* mxCreateUninitNumericArray_730(mwSize ndim, const mwSize* dims, mxClassID classId,
                                                          mxComplexity flag);
 ROTKIT_HOST_API mxArray* mxCreateLogicalMatrix_730(mwSize m, mwSize n);
+ROTKIT_HOST_API mxArray* mxCreateString(const char* text);
+// Structs: m x n, with the fields `names`; every value starts empty (null).
+ROTKIT_HOST_API mxArray* mxCreateStructMatrix_730(mwSize m, mwSize n, int fieldCount, const char** names);
+// The value of field `name` of element `index`; null when the field is
+// missing or empty.
+ROTKIT_HOST_API mxArray* mxGetField(const mxArray* a, mwIndex index, const char* name);
+// Sets field `name` of element `index` (a field the struct has), which
+// then owns `value`.
+ROTKIT_HOST_API void mxSetField(mxArray* a, mwIndex index, const char* name, mxArray* value);
+// Cells: m x n, every element empty (null) at first.
+ROTKIT_HOST_API mxArray* mxCreateCellMatrix_730(mwSize m, mwSize n);
+ROTKIT_HOST_API mxArray* mxGetCell(const mxArray* a, mwIndex index);
+ROTKIT_HOST_API void mxSetCell(mxArray* a, mwIndex index, mxArray* value);
 ROTKIT_HOST_API void mxDestroyArray(mxArray* a);
 [[noreturn]] ROTKIT_HOST_API void mexErrMsgTxt(const char* text);
 // Raises an error with an identifier ("rotkit:fn:reason") and a message
 // formatted as printf does.
 [[noreturn]] ROTKIT_HOST_API void mexErrMsgIdAndTxt(const char* identifier, const char* format, ...);
+// Issues a warning with an identifier and a message formatted as printf
+// does; it returns (a host may turn it into an error, which does not).
+ROTKIT_HOST_API void mexWarnMsgIdAndTxt(const char* identifier, const char* format, ...);
 // Registers a function to run when the MEX file is cleared or the host exits.
 ROTKIT_HOST_API int mexAtExit(void (*function)(void));
 
@@ -89,5 +109,7 @@ ROTKIT_HOST_API void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxAr
 #define mxCreateLogicalMatrix mxCreateLogicalMatrix_730
 #define mxCreateUninitNumericMatrix mxCreateUninitNumericMatrix_730
 #define mxCreateUninitNumericArray mxCreateUninitNumericArray_730
+#define mxCreateStructMatrix mxCreateStructMatrix_730
+#define mxCreateCellMatrix mxCreateCellMatrix_730
 
 #endif

@@ -11,6 +11,11 @@ const KernelPaths<EvaluatePoses>& evaluatePosesPaths() {
   return paths;
 }
 
+const KernelPaths<EvaluatePosesFrameOffsets>& evaluatePosesFrameOffsetsPaths() {
+  static const KernelPaths<EvaluatePosesFrameOffsets> paths = ROTKIT_KERNEL_PATHS(evaluatePosesFrameOffsets);
+  return paths;
+}
+
 void evaluatePoses(std::uint32_t jointCount, const double* parents, const double* offsets, const double* rootData,
                    const double* localData, std::uint32_t localRows, double* globalData, double* jointData,
                    std::uint32_t jointRows, std::uint32_t frameCount) {

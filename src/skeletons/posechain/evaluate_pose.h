@@ -45,4 +45,15 @@ using EvaluatePoses = void (*)(std::uint32_t jointCount, const double* parents, 
 // Every path of evaluatePoses this build has, scalar first.
 const KernelPaths<EvaluatePoses>& evaluatePosesPaths();
 
+// evaluatePoses with a set of offsets per frame (poseglobal): frame k's
+// offsets at offsets + offsetRows·k, joint j's at 3j..3j+2 of them (the
+// first three never read), offsetRows >= 3J. The same formulas: with every
+// frame's offsets equal to posechain's, the same bits.
+using EvaluatePosesFrameOffsets = void (*)(std::uint32_t jointCount, const double* parents, const double* offsets,
+                                           std::uint32_t offsetRows, const double* rootData, const double* localData,
+                                           std::uint32_t localRows, double* globalData, double* jointData,
+                                           std::uint32_t jointRows, std::uint32_t frameCount);
+// Every path of evaluatePosesFrameOffsets this build has, scalar first.
+const KernelPaths<EvaluatePosesFrameOffsets>& evaluatePosesFrameOffsetsPaths();
+
 #endif

@@ -1,5 +1,5 @@
-// posechain's kernel, written once and compiled for every vector path
-// (simd/each_target.h): one frame per lane, quaternions scalar first
+// posechain's kernel, and poseglobal's (offsets per frame), written once
+// and compiled for every vector path (simd/each_target.h): one frame per lane, quaternions scalar first
 // (w, x, y, z), Hamilton product. Frames are independent, so each lane runs
 // one frame's joints in increasing order, reading back its parent's
 // rotation and position from the columns being filled. Results are defined
@@ -23,18 +23,23 @@ constexpr std::uint32_t kPrefetchBlocks = 2;
 
 // Frames k .. k + lanes - 1, one per lane, on columns of the host's
 // matrices (frame k's at rootData + 3k, localData + localRows·k, ...); a
-// full block (kFull) has kLanes of them, known when it is compiled.
-template <bool kFull>
+// full block (kFull) has kLanes of them, known when it is compiled. With
+// kFrameOffsets the offsets are a matrix too, frame k's at
+// offsets + offsetRows·k (poseglobal); without, one set for every frame
+// (posechain).
+template <bool kFull, bool kFrameOffsets>
 inline void evaluatePose(std::uint32_t jointCount, const double* parents, const double* offsets,
-                         const double* rootData, const double* localData, std::uint32_t localRows,
-                         double* globalData, double* jointData, std::uint32_t jointRows, std::uint32_t k,
-                         std::uint32_t partialLanes, bool prefetchAhead) {
+                         std::uint32_t offsetRows, const double* rootData, const double* localData,
+                         std::uint32_t localRows, double* globalData, double* jointData, std::uint32_t jointRows,
+                         std::uint32_t k, std::uint32_t partialLanes, bool prefetchAhead) {
   const std::uint32_t lanes = kFull ? kLanes : partialLanes;
   const std::size_t localStride = localRows;
   const std::size_t jointStride = jointRows;
+  const std::size_t offsetStride = offsetRows;
   const double* local = localData + localStride * k;
   double* global = globalData + localStride * k;
   double* joints = jointData + jointStride * k;
+  const double* frameOffsets = kFrameOffsets ? offsets + offsetStride * k : offsets;
   // The roots: position and rotation copied unchanged, no offset applied.
   for (std::uint32_t f = 0; f < lanes; ++f) {
     const double* root = rootData + 3 * (std::size_t{k} + f);
@@ -64,7 +69,9 @@ inline void evaluatePose(std::uint32_t jointCount, const double* parents, const 
     const Quat g = chainRotation(loadQuaternions(global + 4 * p, localStride, lanes),
                                  loadQuaternions(local + 4 * std::size_t{j}, localStride, lanes));
     storeQuaternions(global + 4 * std::size_t{j}, localStride, lanes, g);
-    const Vec3 turned = rotateVector(g, spreadVector(offsets + 3 * std::size_t{j}));
+    const Vec3 offset = kFrameOffsets ? loadVectors(frameOffsets + 3 * std::size_t{j}, offsetStride, lanes)
+                                      : spreadVector(offsets + 3 * std::size_t{j});
+    const Vec3 turned = rotateVector(g, offset);
     // The parent's position, and one double more, which the four-row
     // transpose reads: p < j < J, so it is joint p + 1's x in the same
     // column, read and discarded.
@@ -76,19 +83,38 @@ inline void evaluatePose(std::uint32_t jointCount, const double* parents, const 
 }
 
 // Frames 0 .. frameCount - 1, a block of kLanes at a time.
-inline void evaluatePoses(std::uint32_t jointCount, const double* parents, const double* offsets,
-                          const double* rootData, const double* localData, std::uint32_t localRows,
-                          double* globalData, double* jointData, std::uint32_t jointRows, std::uint32_t frameCount) {
+template <bool kFrameOffsets>
+inline void evaluateBlocks(std::uint32_t jointCount, const double* parents, const double* offsets,
+                           std::uint32_t offsetRows, const double* rootData, const double* localData,
+                           std::uint32_t localRows, double* globalData, double* jointData, std::uint32_t jointRows,
+                           std::uint32_t frameCount) {
   if (jointCount == 0) return;
   std::uint32_t k = 0;
   for (; k + kLanes <= frameCount; k += kLanes) {
     // Only where the frames ahead exist: the addresses stay inside the matrices.
     const bool prefetchAhead = std::size_t{k} + (kPrefetchBlocks + 1) * kLanes <= frameCount;
-    evaluatePose<true>(jointCount, parents, offsets, rootData, localData, localRows, globalData, jointData,
-                       jointRows, k, kLanes, prefetchAhead);
+    evaluatePose<true, kFrameOffsets>(jointCount, parents, offsets, offsetRows, rootData, localData, localRows,
+                                      globalData, jointData, jointRows, k, kLanes, prefetchAhead);
   }
   if (k < frameCount) {
-    evaluatePose<false>(jointCount, parents, offsets, rootData, localData, localRows, globalData, jointData,
-                        jointRows, k, frameCount - k, false);
+    evaluatePose<false, kFrameOffsets>(jointCount, parents, offsets, offsetRows, rootData, localData, localRows,
+                                       globalData, jointData, jointRows, k, frameCount - k, false);
   }
+}
+
+// One set of offsets for every frame (posechain).
+inline void evaluatePoses(std::uint32_t jointCount, const double* parents, const double* offsets,
+                          const double* rootData, const double* localData, std::uint32_t localRows,
+                          double* globalData, double* jointData, std::uint32_t jointRows, std::uint32_t frameCount) {
+  evaluateBlocks<false>(jointCount, parents, offsets, 0, rootData, localData, localRows, globalData, jointData,
+                        jointRows, frameCount);
+}
+
+// A set of offsets per frame, frame k's at offsets + offsetRows·k (poseglobal).
+inline void evaluatePosesFrameOffsets(std::uint32_t jointCount, const double* parents, const double* offsets,
+                                      std::uint32_t offsetRows, const double* rootData, const double* localData,
+                                      std::uint32_t localRows, double* globalData, double* jointData,
+                                      std::uint32_t jointRows, std::uint32_t frameCount) {
+  evaluateBlocks<true>(jointCount, parents, offsets, offsetRows, rootData, localData, localRows, globalData,
+                       jointData, jointRows, frameCount);
 }

@@ -80,6 +80,6 @@
 %             0        0        0
 %
 %
-%   See also ROTCOMPOSE, ROTREVERSE, ROTBLEND.
+%   See also POSEGLOBAL, ROTCOMPOSE, ROTREVERSE, ROTBLEND.
 
 % This file holds the help text; the function itself is a MEX file.

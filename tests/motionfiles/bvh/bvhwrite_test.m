@@ -108,6 +108,39 @@
 %! assert (motion2.rootPositions, motion.rootPositions, 1e-12);
 
 %!test
+%! % The shortest digits that read back: every number of a file that
+%! % bvhwrite writes reads back as the same double, and a short number
+%! % stays short.
+%! [skel, motion] = arm ();
+%! motion.rootPositions(1, 2) = 0.1;
+%! motion.rootPositions(2, 3) = 1 / 3;
+%! motion.rootPositions(3, 4) = -0;
+%! file = [tempname() ".bvh"];
+%! [skel2, motion2] = bvhread (bvhwrite (file, skel, motion));
+%! text = fileread (file);
+%! delete (file);
+%! assert (! isempty (strfind (text, "\n0.1 ")) && ! isempty (strfind (text, " 0.3333333333333333 ")));
+%! assert (isequal (typecast (motion2.rootPositions(:), "uint64"), typecast (motion.rootPositions(:) + 0, "uint64")));
+
+%!test
+%! % Translations that change from frame to frame: written as position
+%! % channels, read back the same.
+%! [skel, motion] = arm ();
+%! motion.offsets = repmat (skel.offsets(:), 1, 5);
+%! motion.offsets(4, :) = 10 + (0:4) / 8;            % the elbow's bone stretches along x
+%! motion.offsets(1:3, :) = motion.rootPositions;
+%! skel.offsets(:, 2) = NaN;
+%! file = [tempname() ".bvh"];
+%! [skel2, motion2] = bvhread (bvhwrite (file, skel, motion));
+%! delete (file);
+%! assert (skel2.channels{2}, {"Xposition", "Zrotation", "Xrotation", "Yrotation"});
+%! assert (isnan (skel2.offsets(:, 2)) && isequal (skel2.offsets(:, [1 3 4]), skel.offsets(:, [1 3 4])));
+%! assert (motion2.offsets, motion.offsets);
+%! P = poseglobal (skel.parents, motion.offsets, motion.rootPositions, motion.localRotations);
+%! P2 = poseglobal (skel2.parents, motion2.offsets, motion2.rootPositions, motion2.localRotations);
+%! assert (max (abs (P(:) - P2(:))) < 1e-12);
+
+%!test
 %! % Fewer digits: a smaller file whose numbers read back to about 1e-6.
 %! [skel, motion] = bvhread (walk);
 %! full = [tempname() ".bvh"];  short = [tempname() ".bvh"];
@@ -170,8 +203,20 @@
 %! expectRefused ('"Shoulder" in frame 2 is not a rotation', file, skel, bad);
 %! bad = skel;  bad.parents = [0 1 3 2];
 %! expectRefused ('parents must list 0 for the root', file, bad, motion);
-%! bad = skel;  bad.channels = {{"Xposition"}, {"Yposition"}, {}, {}};
-%! expectRefused ('position channels are for the root only', file, bad, motion);
+%! bad = skel;  bad.channels = {{"Xposition", "Zrotation", "xposition"}, {"Zrotation"}, {"Yrotation"}, {}};
+%! expectRefused ('SKEL.channels\{1\}: a position channel is listed twice', file, bad, motion);
+%! bad = skel;  bad.offsets(2, 3) = NaN;
+%! expectRefused ('a NaN column needs MOTION.offsets', file, bad, motion);
+%! bad = motion;  bad.offsets = repmat (skel.offsets(:), 1, 5);  bad.offsets(11, 3) = 1;      % Hand_end moves
+%! expectRefused ('the translation of the End Site "Hand_end" changes in frame 3', file, skel, bad);
+%! bad.offsets = zeros (12, 4);
+%! expectRefused ('MOTION.offsets must be a 12 x 5 matrix', file, skel, bad);
+%! try
+%!   bvhwrite (file, skel, 3);
+%!   error ("no error");
+%! catch err
+%!   assert (err.identifier, "rotkit:bvhwrite:motion");
+%! end
 %! expectRefused ('Digits must be a whole number from 1 to 17', file, skel, motion, "Digits", 18);
 %! expectRefused ('unknown option', file, skel, motion, "Precision", 5);
 %! expectRefused ('cannot write in the folder', fullfile (tempname (), "no", "x.bvh"), skel, motion);
