@@ -38,11 +38,23 @@ end
 names = names(keep);
 folders = folders(keep);
 
+% A function's tests are in tests/<its folder>, or, for a family whose
+% functions share their tests (tests/motionfiles/bvh for bvhread and
+% bvhwrite), in the family's folders whose names begin its name.
 files = {};
 for k = 1:numel (folders)
   found = dir (fullfile (root, 'tests', folders{k}, '*_test.m'));
+  if (isempty (found))
+    family = fileparts (folders{k});
+    shared = dir (fullfile (root, 'tests', family));
+    shared = shared([shared.isdir] & arrayfun (@(d) strncmp (names{k}, d.name, numel (d.name)), shared'));
+    for d = shared'
+      found = [found; dir(fullfile (d.folder, d.name, '*_test.m'))];
+    end
+  end
   files = [files, fullfile({found.folder}, {found.name})];
 end
+files = unique (files);
 found = dir (fullfile (root, 'tests', 'host', 'octave', '*_test.m'));
 files = [files, fullfile({found.folder}, {found.name})];
 
@@ -56,6 +68,9 @@ end
 
 sink = fopen ('/dev/null', 'w');
 swept = sweep_functions ();
+% A function that writes files (bvhwrite) writes where the sweep's kinds
+% name them, a relative name: in the temporary folder, as the sweep does.
+cd (tempdir ());
 for k = 1:numel (names)
   if (! any (strcmp (swept, names{k})))
     continue;
