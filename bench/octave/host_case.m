@@ -1,13 +1,17 @@
-function [args, sizes, fill] = host_case(name, n)
+function [args, sizes, fill, outputs] = host_case(name, n)
 %HOST_CASE The call of NAME at size N in bench_hosts.m, and its empty call.
-%   [ARGS, SIZES, FILL] = HOST_CASE(NAME, N): the inputs ARGS of a call of
+%   [ARGS, SIZES, FILL, OUTPUTS] = HOST_CASE(NAME, N): the inputs ARGS of a call of
 %   NAME on N columns (frames of a 31-joint random tree for posechain), as
 %   bench_octave.m makes them; SIZES, what emptymex creates for the same
 %   call (its output, and posechain's scratch); FILL, 'zeros' for the
 %   original four, which create their outputs zero-filled, 'uninit' for the
-%   others. ARGS is empty for a function without a case here.
+%   others. ARGS is empty for a function without a case here. OUTPUTS is
+%   the number of outputs a call asks for (bvhread's skeleton and motion).
+%   The BVH cases write files rotkit_host_case_* to the temporary folder,
+%   which the caller deletes.
   joints = 31;
   fill = 'uninit';
+  outputs = 1;
   args = {};
   sizes = [];
   switch name
@@ -70,6 +74,27 @@ function [args, sizes, fill] = host_case(name, n)
           args = {Q .* (1 - 2 * (rand(1, n) < 0.1))};
           sizes = [4 n];
       end
+    case 'poseglobal'
+      % posechain's tree; the global rotations are made and dropped, as
+      % posechain's scratch is.
+      parents = [0, arrayfun(@(j) randi(j - 1), 2:joints)];
+      args = {parents, randn(3, joints), randn(3, n), reshape(unit_quaternions(joints * n), 4 * joints, n)};
+      sizes = [3 * joints, n, 4 * joints, n];
+    case {'bvhread', 'bvhwrite'}
+      % A file of n frames of a 31-joint body (make_bench_bvh.m), written
+      % to the temporary folder; bvhwrite writes what bvhread read. The
+      % empty call makes the largest output, the local rotations.
+      file = fullfile(tempdir(), sprintf('rotkit_host_case_%d.bvh', n));
+      make_bench_bvh(file, joints, n, 6);
+      args = {file};
+      outputs = 2;
+      if strcmp(name, 'bvhwrite')
+        [skel, motion] = bvhread(file);
+        args = {[file '.out.bvh'], skel, motion};
+        outputs = 1;
+      end
+      sizes = [4 * joints, n];
+      fill = 'zeros';
   end
   if any(strcmp(name, {'rotcompose', 'rotreverse', 'rotblend', 'posechain'}))
     fill = 'zeros';
