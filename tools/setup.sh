@@ -11,7 +11,8 @@ packages=(g++ make cmake pkg-config python3 googletest libgtest-dev libsimde-dev
 # "windows" MinGW-w64 (the POSIX thread model, for std::thread), its
 # binutils, Wine and GoogleTest's sources for make test-windows;
 # "accuracy" adds scipy, which only the comparisons of make accuracy and
-# make bench use; "bench" Google Benchmark, for make bench alone.
+# make bench use; "bench" Google Benchmark, for make bench alone;
+# "valgrind" memcheck, for make test-valgrind-octave.
 for extra in "$@"; do
   case "$extra" in
     fuzz) packages+=(clang libclang-rt-14-dev) ;;
@@ -19,6 +20,7 @@ for extra in "$@"; do
     windows) packages+=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64 googletest) ;;
     accuracy) packages+=(python3-scipy) ;;
     bench) packages+=(libbenchmark-dev) ;;
+    valgrind) packages+=(valgrind) ;;
     *) echo "setup.sh: unknown set '$extra'" >&2; exit 2 ;;
   esac
 done

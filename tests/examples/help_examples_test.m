@@ -1,8 +1,9 @@
 % Every example in a help text runs and prints what the help text says,
 % checked by doctest (Debian octave-doctest). The files are found here, not
-% listed: the help file beside every MEX file of the build, and every m-file
-% of the toolbox. A help text without an example fails, as does an
-% example whose output differs from the one written below it.
+% listed: the help file beside every compiled function of the build (its
+% oct-files or its MEX files), and every m-file of the toolbox. A help text
+% without an example fails, as does an example whose output differs from
+% the one written below it.
 %
 % The form doctest reads, in a help text (the % of the comment left out):
 %     >> k = rotcompose(i, j)           % a comment may follow the code
@@ -29,14 +30,13 @@
 %! % is two folders up from it; the runner puts the build's toolbox folder
 %! % (MEX files, their help texts, the m-files) first.
 %! toolbox = fileparts (which ("rotcompose"));
-%! mex = dir (fullfile (toolbox, "*.mex"));
-%! for k = 1:numel (mex)
-%!   [~, name] = fileparts (mex(k).name);
-%!   assert (exist (fullfile (toolbox, [name ".m"]), "file") == 2, "%s has no help file beside it", mex(k).name);
+%! compiled = compiled_functions (toolbox);
+%! for k = 1:numel (compiled)
+%!   assert (exist (fullfile (toolbox, [compiled{k} ".m"]), "file") == 2, "%s has no help file beside it", compiled{k});
 %! end
 %! mfiles = dir (fullfile (toolbox, "*.m"));
 %! files = fullfile (toolbox, {mfiles.name});
-%! assert (numel (mex) > 0 && numel (mfiles) > numel (mex), "no functions found in %s", toolbox);
+%! assert (numel (compiled) > 0 && numel (mfiles) > numel (compiled), "no functions found in %s", toolbox);
 %! % An example that plots anyway must not need a display.
 %! warning ("off", "Octave:gnuplot-graphics");
 %! graphics_toolkit ("gnuplot");

@@ -1,41 +1,12 @@
 % build_mex.m as a user runs it at the Octave prompt: every function of
-% src/functions.txt compiled with Octave's mex into a folder of its own,
-% help texts and the toolbox's m-files beside them, no fused multiply-add
-% in what it built, and the same bits as the CMake build.
+% src/functions.txt compiled into a folder of its own as oct-files (what
+% Octave gets by default), help texts and the toolbox's m-files beside
+% them, no fused multiply-add in what it built, and the same bits as the
+% CMake build (check_build_mex.m; build_mex_mex_test.m builds the MEX
+% files). It builds the toolbox its own way, so it runs once, not per
+% build.
+% ctest BUILDS: oct
 
 %!test
 %! root = fileparts (fileparts (fileparts (which ("samebits"))));
-%! out = tempname ();
-%! unwind_protect
-%!   octave = fullfile (OCTAVE_HOME (), "bin", "octave-cli");
-%!   [status, output] = system (sprintf ("cd '%s' && '%s' --norc --no-history --quiet --eval \"build_mex('%s')\" 2>&1", ...
-%!                                       root, octave, out));
-%!   assert (status, 0, output);
-%!   names = manifest_functions (root);
-%!   for k = 1:numel (names)
-%!     assert (exist (fullfile (out, [names{k} ".mex"]), "file") > 0, "build_mex built no %s", names{k});
-%!     assert (exist (fullfile (out, [names{k} ".m"]), "file") == 2, "build_mex copied no help for %s", names{k});
-%!   end
-%!   assert (exist (fullfile (out, "Contents.m"), "file") == 2);
-%!   [status, output] = system (sprintf ("bash '%s' %s/*.mex", fullfile (root, "tools", "check_no_fma.sh"), out));
-%!   assert (status, 0, output);
-%!   % The same sources and flags: the same bits as the build's MEX files.
-%!   q = [0.5 0.1; 0.5 -0.7; 0.5 0.2; 0.5 0.4];
-%!   results = fullfile (out, "results.bin");
-%!   [status, output] = system (sprintf (["'%s' --norc --no-history --quiet --eval \"addpath('%s'); " ...
-%!                                        "q = [0.5 0.1; 0.5 -0.7; 0.5 0.2; 0.5 0.4]; " ...
-%!                                        "got = {rotcompose(q, q), rot2vec(q), rotslerp(q(:, 1), q(:, 2), 0.3)}; " ...
-%!                                        "assert (strncmp (which ('rotcompose'), '%s', %d)); " ...
-%!                                        "save('-binary', '%s', 'got')\" 2>&1"], octave, out, out, numel (out), results));
-%!   assert (status, 0, output);
-%!   got = load (results).got;
-%!   expected = {rotcompose(q, q), rot2vec(q), rotslerp(q(:, 1), q(:, 2), 0.3)};
-%!   for k = 1:numel (got)
-%!     assert (samebits (got{k}, expected{k}));
-%!   end
-%! unwind_protect_cleanup
-%!   if (exist (out, "dir"))
-%!     confirm_recursive_rmdir (false, "local");
-%!     rmdir (out, "s");
-%!   end
-%! end_unwind_protect
+%! check_build_mex (root, "", ".oct");

@@ -1,12 +1,7 @@
-% Thread counts change speed, never bits: every MEX function of the build,
+% Thread counts change speed, never bits: every compiled function of the build,
 % on random data large enough to be split (and on odd lengths), gives the
 % same bits with ROTKIT_NUM_THREADS = 1, 2, 3 and 7, set at the prompt
 % between calls as a user would.
-
-%!function names = mex_functions ()
-%!  files = dir (fullfile (fileparts (which ('rotcompose')), ['*.' mexext()]));
-%!  names = regexprep ({files.name}, ['\.' mexext() '$'], '');
-%!endfunction
 
 %!function outputs = call_all (name, args)
 %!  if (any (strcmp (name, {'rot2eul', 'poseglobal', 'bvhread', 'asfread'})))
@@ -24,7 +19,7 @@
 
 %!test
 %! addpath (fullfile (fileparts (which ('samebits')), '..', 'parallel'));
-%! names = mex_functions ();
+%! names = compiled_functions (fileparts (which ('rotcompose')));
 %! assert (numel (names) >= 4);
 %! previous = getenv ('ROTKIT_NUM_THREADS');
 %! unwind_protect

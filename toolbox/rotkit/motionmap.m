@@ -50,6 +50,14 @@ function [results, failed] = motionmap(files, fun, varargin)
 %   Whatever runs the files, each result is computed by the same code on
 %   the same data, so RESULTS are the same bits as in a run in this process.
 %
+%   Threads: a compiled function of the toolbox splits a large call over
+%   one thread per core (ROTKIT_NUM_THREADS sets another count). Worker
+%   processes already share the cores, so in each of them (Workers, Servers,
+%   and MATLAB's PARFOR) every compiled function runs on one thread, unless
+%   ROTKIT_NUM_THREADS is set here when MOTIONMAP is called: the workers
+%   then use that count, setenv('ROTKIT_NUM_THREADS', '4') for instance.
+%   Threads change speed, never bits.
+%
 %   GNU Octave's parallel package (4.0.1 checked), and what MOTIONMAP does
 %   about its faults:
 %   - Any error inside a PARCELLFUN worker reaches the caller only as
@@ -175,7 +183,9 @@ function [results, failed] = motionmap(files, fun, varargin)
   manyFiles = numel(paths) >= 100;
 
   if options.hasServers
-    [results, failedCells] = netcellfun(options.servers, @readAndApply, paths, funs, 'UniformOutput', false);
+    threads = repmat({workerThreads()}, size(paths));
+    [results, failedCells] = netcellfun(options.servers, @readAndApplyOnWorker, paths, funs, threads, ...
+                                        'UniformOutput', false);
     failed = reshape([failedCells{:}], size(paths));
   elseif exist('OCTAVE_VERSION', 'builtin')
     if options.workers > 0 && parallelPackage()
@@ -250,6 +260,24 @@ function asf = skeletonOf(folder, name)
   asf = fullfile(folder, found(1).name);
 end
 
+% The same in a worker process, with ROTKIT_NUM_THREADS set to THREADS
+% for the file (workerThreads) and then put back.
+function [result, failed] = readAndApplyOnWorker(file, fun, threads)
+  previous = getenv('ROTKIT_NUM_THREADS');
+  setenv('ROTKIT_NUM_THREADS', threads);
+  restore = onCleanup(@() setenv('ROTKIT_NUM_THREADS', previous));
+  [result, failed] = readAndApply(file, fun);
+end
+
+% The thread count of a compiled function in a worker process: the one
+% set here, or one, since the workers share the cores.
+function threads = workerThreads()
+  threads = getenv('ROTKIT_NUM_THREADS');
+  if isempty(threads)
+    threads = '1';
+  end
+end
+
 function [results, failed] = mapHere(paths, funs, progress)
   results = cell(size(paths));
   failed = false(size(paths));
@@ -274,7 +302,8 @@ function [results, failed] = mapOnWorkers(paths, funs, workers, verbose)
   failedCells = {};
   try
     if exist('OCTAVE_VERSION', 'builtin')
-      [results, failedCells] = parcellfun(workers, @readAndApply, paths, funs, ...
+      threads = repmat({workerThreads()}, size(paths));
+      [results, failedCells] = parcellfun(workers, @readAndApplyOnWorker, paths, funs, threads, ...
                                           'UniformOutput', false, 'VerboseLevel', double(verbose));
     end
   catch err
@@ -292,8 +321,9 @@ end
 function [results, failed] = mapWithParfor(paths, funs, workers)
   results = cell(size(paths));
   failed = false(size(paths));
+  threads = workerThreads();
   parfor (k = 1:numel(paths), workers)
-    [results{k}, failed(k)] = readAndApply(paths{k}, funs{k});
+    [results{k}, failed(k)] = readAndApplyOnWorker(paths{k}, funs{k}, threads);
   end
 end
 

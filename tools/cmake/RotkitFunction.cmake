@@ -4,8 +4,12 @@
 # line names), the help text <name>.m. Three ways from the same sources:
 #   ${name}_kernel    static library of the kernel, for tests and benchmarks;
 #   ${name}_embedded  shared library on the embedded host, build/embedded/${name}.so;
-#   ${name}_octave    Octave MEX file build/rotkit/${name}.mex, with its help
-#                     file copied beside it;
+#   ${name}_octave    Octave's oct-file build/rotkit/${name}.oct: the gateway
+#                     on the oct-file binding (src/host/octave) under a
+#                     DEFUN_DLD entry, with its help file copied beside it;
+#   ${name}_mex       Octave MEX file build/rotkit-mex/${name}.mex, with its
+#                     help file (option ROTKIT_OCTAVE_MEX), for the tests of
+#                     the MEX build that MATLAB users get;
 #   ${name}_kernel_avx512emu  the kernel again with its AVX-512 path on SIMDe's
 #                     portable intrinsics (x86-64 with SIMDe only), so that the
 #                     tests run that path's lanes on processors without AVX-512;
@@ -39,9 +43,17 @@ else()
   unset(ROTKIT_SIMDE_INCLUDE CACHE)  # turned off in a build that had it on
 endif()
 
-# The toolbox as a user puts it on the path: every MEX file with its help,
-# and every m-file of toolbox/rotkit (rotkit_add_toolbox_files).
+option(ROTKIT_OCTAVE_MEX "Build the Octave MEX files too, into build/rotkit-mex" ON)
+if(NOT ROTKIT_OCTAVE)
+  set(ROTKIT_OCTAVE_MEX OFF)
+endif()
+
+# The toolbox as a user puts it on the path: every oct-file with its help,
+# and every m-file of toolbox/rotkit (rotkit_add_toolbox_files); the MEX
+# files get a folder of their own, laid out alike, so that each build is
+# tested on its own (with f.oct and f.mex in one folder Octave loads f.oct).
 set(ROTKIT_TOOLBOX_DIR ${CMAKE_BINARY_DIR}/rotkit)
+set(ROTKIT_MEX_TOOLBOX_DIR ${CMAKE_BINARY_DIR}/rotkit-mex)
 set(ROTKIT_EMBEDDED_DIR ${CMAKE_BINARY_DIR}/embedded)
 set_property(GLOBAL PROPERTY ROTKIT_KERNELS "")
 set_property(GLOBAL PROPERTY ROTKIT_EMBEDDED_TARGETS "")
@@ -76,19 +88,17 @@ function(rotkit_add_function name)
   set_property(GLOBAL APPEND PROPERTY ROTKIT_EMBEDDED_TARGETS ${name}_embedded)
 
   if(ROTKIT_OCTAVE)
+    rotkit_octfile(${name}_octave ${name} ${ROTKIT_TOOLBOX_DIR} ${gateway})
+    target_link_libraries(${name}_octave PRIVATE ${name}_kernel)
+    rotkit_help_beside(${name}_octave ${name} ${ROTKIT_TOOLBOX_DIR} ${help})
+  endif()
+
+  if(ROTKIT_OCTAVE_MEX)
     # The kernel library is position independent (CMAKE_POSITION_INDEPENDENT_CODE),
     # so the MEX file links it rather than compiling the kernel again.
-    add_library(${name}_octave MODULE ${gateway})
-    target_include_directories(${name}_octave PRIVATE ${ROTKIT_SOURCE_ROOT})
-    target_include_directories(${name}_octave SYSTEM PRIVATE ${ROTKIT_OCTAVE_INCLUDES})
-    target_link_libraries(${name}_octave PRIVATE ${name}_kernel Threads::Threads)
-    target_link_options(${name}_octave PRIVATE -Wl,-Bsymbolic)
-    set_target_properties(${name}_octave PROPERTIES OUTPUT_NAME ${name} PREFIX "" SUFFIX ".mex"
-                          LIBRARY_OUTPUT_DIRECTORY ${ROTKIT_TOOLBOX_DIR})
-    # Relinked when its help file changes, so the copy below stays current.
-    set_property(TARGET ${name}_octave APPEND PROPERTY LINK_DEPENDS ${help})
-    add_custom_command(TARGET ${name}_octave POST_BUILD
-                       COMMAND ${CMAKE_COMMAND} -E copy_if_different ${help} ${ROTKIT_TOOLBOX_DIR}/${name}.m)
+    rotkit_mexfile(${name}_mex ${name} ${ROTKIT_MEX_TOOLBOX_DIR} ${gateway})
+    target_link_libraries(${name}_mex PRIVATE ${name}_kernel)
+    rotkit_help_beside(${name}_mex ${name} ${ROTKIT_MEX_TOOLBOX_DIR} ${help})
   endif()
 
   if(Matlab_FOUND)
@@ -97,16 +107,59 @@ function(rotkit_add_function name)
   endif()
 endfunction()
 
+# An oct-file `name`.oct in `folder` from a gateway (and further sources):
+# the gateway unchanged on the oct-file binding (src/host/octave, whose
+# mex.h comes before Octave's), under Octave's native entry point.
+function(rotkit_octfile target name folder)
+  add_library(${target} MODULE ${ARGN} ${ROTKIT_SOURCE_ROOT}/host/octave/octfile_entry.cpp)
+  target_include_directories(${target} BEFORE PRIVATE ${ROTKIT_SOURCE_ROOT}/host/octave)
+  target_compile_definitions(${target} PRIVATE ROTKIT_FUNCTION=${name})
+  target_link_libraries(${target} PRIVATE octavehost Threads::Threads)
+  rotkit_loaded_module(${target} ${name} .oct ${folder})
+endfunction()
+
+# An Octave MEX file `name`.mex in `folder` from a gateway (and further
+# sources), on Octave's own mex.h.
+function(rotkit_mexfile target name folder)
+  add_library(${target} MODULE ${ARGN})
+  target_include_directories(${target} PRIVATE ${ROTKIT_SOURCE_ROOT})
+  target_include_directories(${target} SYSTEM PRIVATE ${ROTKIT_OCTAVE_INCLUDES})
+  target_link_libraries(${target} PRIVATE Threads::Threads)
+  rotkit_loaded_module(${target} ${name} .mex ${folder})
+endfunction()
+
+# A module Octave loads, bound to its own symbols first (-Bsymbolic, as
+# mkoctfile links), so that no two modules share code through the dynamic
+# linker.
+function(rotkit_loaded_module target name suffix folder)
+  target_link_options(${target} PRIVATE -Wl,-Bsymbolic)
+  set_target_properties(${target} PROPERTIES OUTPUT_NAME ${name} PREFIX "" SUFFIX ${suffix}
+                        LIBRARY_OUTPUT_DIRECTORY ${folder})
+endfunction()
+
+# The help file `help` copied beside the module as `name`.m: Octave reads
+# a MEX file's help there, and an oct-file reads its own from there when
+# it is loaded.
+function(rotkit_help_beside target name folder help)
+  # Relinked when its help file changes, so the copy below stays current.
+  set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${help})
+  add_custom_command(TARGET ${target} POST_BUILD
+                     COMMAND ${CMAKE_COMMAND} -E copy_if_different ${help} ${folder}/${name}.m)
+endfunction()
+
 # Copies toolbox/rotkit (the m-files, private/, samples/, Contents.m) into
-# the toolbox folder of the build at every build, so that one addpath gives
+# the toolbox folders of the build at every build, so that one addpath gives
 # every function.
 function(rotkit_add_toolbox_files)
   set(source ${ROTKIT_ROOT}/toolbox/rotkit)
   file(GLOB_RECURSE files CONFIGURE_DEPENDS ${source}/*)
   set(stamp ${CMAKE_BINARY_DIR}/toolbox_files.stamp)
-  add_custom_command(OUTPUT ${stamp}
-                     COMMAND ${CMAKE_COMMAND} -E copy_directory ${source} ${ROTKIT_TOOLBOX_DIR}
+  set(copies COMMAND ${CMAKE_COMMAND} -E copy_directory ${source} ${ROTKIT_TOOLBOX_DIR})
+  if(ROTKIT_OCTAVE_MEX)
+    list(APPEND copies COMMAND ${CMAKE_COMMAND} -E copy_directory ${source} ${ROTKIT_MEX_TOOLBOX_DIR})
+  endif()
+  add_custom_command(OUTPUT ${stamp} ${copies}
                      COMMAND ${CMAKE_COMMAND} -E touch ${stamp}
-                     DEPENDS ${files} COMMENT "Copying toolbox/rotkit into ${ROTKIT_TOOLBOX_DIR}")
+                     DEPENDS ${files} COMMENT "Copying toolbox/rotkit into the toolbox folders")
   add_custom_target(toolbox_files ALL DEPENDS ${stamp})
 endfunction()

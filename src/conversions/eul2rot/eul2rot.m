@@ -55,4 +55,5 @@
 %
 %   See also ROT2EUL, VEC2ROT, ROTCOMPOSE.
 
-% This file holds the help text; the function itself is a MEX file.
+% This file holds the help text; the function itself is compiled (an oct-file
+% in Octave, a MEX file in MATLAB).

@@ -21,7 +21,7 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
   if (mxGetM(angles) != 3) raiseError("rotkit:eul2rot:aRows", "A must have 3 rows: three angles per column.");
   const EulerAxes axes = readAxisSequence(kEul2rot, prhs[1]);
 
-  plhs[0] = createRealMatrix(4, count);
+  plhs[0] = createUninitRealMatrix(4, count);
   joinWorkersAtExit();  // the kernel may split its columns over worker threads
   eulerToQuaternions(mxGetPr(angles), mxGetPr(plhs[0]), count, axes);
 }

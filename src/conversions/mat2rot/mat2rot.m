@@ -64,4 +64,5 @@
 %
 %   See also ROT2MAT, ROTNORMALIZE, ROTAPPLY.
 
-% This file holds the help text; the function itself is a MEX file.
+% This file holds the help text; the function itself is compiled (an oct-file
+% in Octave, a MEX file in MATLAB).

@@ -23,7 +23,7 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
   }
   const std::uint32_t pages = cols / 3;
 
-  plhs[0] = createRealMatrix(4, pages);
+  plhs[0] = createUninitRealMatrix(4, pages);
   joinWorkersAtExit();  // the kernel may split its columns over worker threads
   matricesToQuaternions(mxGetPr(r), mxGetPr(plhs[0]), pages);
 }

@@ -65,4 +65,5 @@
 %
 %   See also EUL2ROT, ROT2VEC, ROTREVERSE.
 
-% This file holds the help text; the function itself is a MEX file.
+% This file holds the help text; the function itself is compiled (an oct-file
+% in Octave, a MEX file in MATLAB).

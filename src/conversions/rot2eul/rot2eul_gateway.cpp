@@ -22,7 +22,7 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
   if (mxGetM(q) != 4) raiseError("rotkit:rot2eul:qRows", "Q must have 4 rows: one quaternion (w, x, y, z) per column.");
   const EulerAxes axes = readAxisSequence(kRot2eul, prhs[1]);
 
-  plhs[0] = createRealMatrix(3, count);
+  plhs[0] = createUninitRealMatrix(3, count);
   std::uint8_t* locked = nullptr;
   if (nlhs == 2) {
     plhs[1] = createLogicalRow(count);

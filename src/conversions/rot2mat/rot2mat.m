@@ -54,4 +54,5 @@
 %
 %   See also MAT2ROT, ROTAPPLY, ROTNORMALIZE.
 
-% This file holds the help text; the function itself is a MEX file.
+% This file holds the help text; the function itself is compiled (an oct-file
+% in Octave, a MEX file in MATLAB).

@@ -19,7 +19,7 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
   if (mxGetM(q) != 4) raiseError("rotkit:rot2mat:qRows", "Q must have 4 rows: one quaternion (w, x, y, z) per column.");
 
   // One page per quaternion; the host drops the third dimension when N = 1.
-  plhs[0] = createRealArray3(3, 3, cols);
+  plhs[0] = createUninitRealArray3(3, 3, cols);
   joinWorkersAtExit();  // the kernel may split its columns over worker threads
   quaternionsToMatrices(mxGetPr(q), mxGetPr(plhs[0]), cols);
 }

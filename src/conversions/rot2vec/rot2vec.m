@@ -48,4 +48,5 @@
 %
 %   See also VEC2ROT, ROT2EUL, ROTREVERSE.
 
-% This file holds the help text; the function itself is a MEX file.
+% This file holds the help text; the function itself is compiled (an oct-file
+% in Octave, a MEX file in MATLAB).

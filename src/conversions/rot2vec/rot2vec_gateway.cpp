@@ -19,7 +19,7 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
   const std::uint32_t count = modelColumns(kRot2vec, q, "Q");
   if (mxGetM(q) != 4) raiseError("rotkit:rot2vec:qRows", "Q must have 4 rows: one quaternion (w, x, y, z) per column.");
 
-  plhs[0] = createRealMatrix(3, count);
+  plhs[0] = createUninitRealMatrix(3, count);
   joinWorkersAtExit();  // the kernel may split its columns over worker threads
   quaternionsToVectors(mxGetPr(q), mxGetPr(plhs[0]), count);
 }

@@ -31,7 +31,7 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
   // One column against N (N = 0 included) gives N; equal counts give that.
   const std::uint32_t cols = qCols == 1 ? vCols : qCols;
 
-  plhs[0] = createRealMatrix(3, cols);
+  plhs[0] = createUninitRealMatrix(3, cols);
   joinWorkersAtExit();  // the kernel may split its columns over worker threads
   applyRotations(mxGetPr(q), qCols, mxGetPr(v), vCols, mxGetPr(plhs[0]), cols);
 }

@@ -19,7 +19,7 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
     raiseError("rotkit:rotnormalize:qRows", "Q must have 4 rows: one quaternion (w, x, y, z) per column.");
   }
 
-  plhs[0] = createRealMatrix(4, cols);
+  plhs[0] = createUninitRealMatrix(4, cols);
   joinWorkersAtExit();  // the kernel may split its columns over worker threads
   normalizeColumns(mxGetPr(q), mxGetPr(plhs[0]), cols);
 }

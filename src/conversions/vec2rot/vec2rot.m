@@ -48,4 +48,5 @@
 %
 %   See also ROT2VEC, EUL2ROT, ROTCOMPOSE.
 
-% This file holds the help text; the function itself is a MEX file.
+% This file holds the help text; the function itself is compiled (an oct-file
+% in Octave, a MEX file in MATLAB).

@@ -21,7 +21,7 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
     raiseError("rotkit:vec2rot:vRows", "V must have 3 rows: one rotation vector (x, y, z) per column.");
   }
 
-  plhs[0] = createRealMatrix(4, count);
+  plhs[0] = createUninitRealMatrix(4, count);
   joinWorkersAtExit();  // the kernel may split its columns over worker threads
   vectorsToQuaternions(mxGetPr(v), mxGetPr(plhs[0]), count);
 }

@@ -11,9 +11,17 @@
 #endif
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+
+#if defined(__has_include)
+#if __has_include(<valgrind/memcheck.h>)
+#include <valgrind/memcheck.h>
+#define ROTKIT_HAS_MEMCHECK 1
+#endif
+#endif
 
 struct mxArray_tag {
   mxClassID classId = mxDOUBLE_CLASS;
@@ -267,6 +275,29 @@ mxArray* mxCreateNumericArray_730(mwSize ndim, const mwSize* dims, mxClassID cla
   return a;
 }
 
+// The elements hold a signalling NaN with a payload no kernel makes, so a
+// test that reads one the gateway never wrote sees it; under valgrind they
+// are marked uninitialised as well, as on a real host.
+mxArray* mxCreateUninitNumericArray_730(mwSize ndim, const mwSize* dims, mxClassID classId, mxComplexity flag) {
+  mxArray* a = mxCreateNumericArray_730(ndim, dims, classId, flag);
+  if (record.active) record.log.back() = "mxCreateUninitNumericArray_730";  // the call above is this one
+  const double unset = embedded::unsetElement();
+  std::fill(a->real.begin(), a->real.end(), unset);
+  std::fill(a->imag.begin(), a->imag.end(), unset);
+#if ROTKIT_HAS_MEMCHECK
+  VALGRIND_MAKE_MEM_UNDEFINED(a->real.data(), a->real.size() * sizeof(double));
+  VALGRIND_MAKE_MEM_UNDEFINED(a->imag.data(), a->imag.size() * sizeof(double));
+#endif
+  return a;
+}
+
+mxArray* mxCreateUninitNumericMatrix_730(mwSize m, mwSize n, mxClassID classId, mxComplexity flag) {
+  const mwSize dims[2] = {m, n};
+  mxArray* a = mxCreateUninitNumericArray_730(2, dims, classId, flag);
+  if (record.active) record.log.back() = "mxCreateUninitNumericMatrix_730";  // the call above is this one
+  return a;
+}
+
 mxArray* mxCreateLogicalMatrix_730(mwSize m, mwSize n) {
   logCall("mxCreateLogicalMatrix_730");
   static_assert(sizeof(mxLogical) == 1, "logicals are stored one byte each");
@@ -454,6 +485,13 @@ std::vector<double> values(const mxArray* a) { return a->real; }
 std::vector<bool> logicals(const mxArray* a) { return std::vector<bool>(a->bytes.begin(), a->bytes.end()); }
 
 std::vector<std::size_t> dimensions(const mxArray* a) { return a->dims; }
+
+double unsetElement() {
+  const std::uint64_t bits = 0x7FF4DEADBEEF0BADull;
+  double value;
+  std::memcpy(&value, &bits, sizeof value);
+  return value;
+}
 
 std::string text(const mxArray* a) {
   if (a == nullptr || a->classId != mxCHAR_CLASS) return std::string();

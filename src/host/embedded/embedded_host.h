@@ -52,6 +52,9 @@ ROTKIT_HOST_API std::vector<double> values(const mxArray* a);
 ROTKIT_HOST_API std::vector<bool> logicals(const mxArray* a);
 // The dimensions of an array, as mxGetDimensions gives them.
 ROTKIT_HOST_API std::vector<std::size_t> dimensions(const mxArray* a);
+// What an element of mxCreateUninitNumericMatrix holds until the gateway
+// writes it: a signalling NaN whose payload no kernel makes.
+ROTKIT_HOST_API double unsetElement();
 // The bytes of a char array ("" for null or any other class).
 ROTKIT_HOST_API std::string text(const mxArray* a);
 

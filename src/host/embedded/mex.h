@@ -84,6 +84,10 @@ ROTKIT_HOST_API double* mxGetPr(const mxArray* a);
 ROTKIT_HOST_API mxArray* mxCreateDoubleMatrix_730(mwSize m, mwSize n, mxComplexity flag);
 ROTKIT_HOST_API mxArray* mxCreateNumericArray_730(mwSize ndim, const mwSize* dims, mxClassID classId,
                                                    mxComplexity flag);
+// The same without setting the elements: the gateway writes every one.
+ROTKIT_HOST_API mxArray* mxCreateUninitNumericMatrix_730(mwSize m, mwSize n, mxClassID classId, mxComplexity flag);
+ROTKIT_HOST_API mxArray* mxCreateUninitNumericArray_730(mwSize ndim, const mwSize* dims, mxClassID classId,
+                                                         mxComplexity flag);
 ROTKIT_HOST_API mxArray* mxCreateLogicalMatrix_730(mwSize m, mwSize n);
 ROTKIT_HOST_API mxArray* mxCreateString(const char* text);
 // Structs: m x n, with the fields `names`; every value starts empty (null).
@@ -120,6 +124,8 @@ ROTKIT_MEX_ENTRY void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxA
 #define mxCreateDoubleMatrix mxCreateDoubleMatrix_730
 #define mxCreateNumericArray mxCreateNumericArray_730
 #define mxCreateLogicalMatrix mxCreateLogicalMatrix_730
+#define mxCreateUninitNumericMatrix mxCreateUninitNumericMatrix_730
+#define mxCreateUninitNumericArray mxCreateUninitNumericArray_730
 #define mxCreateStructMatrix mxCreateStructMatrix_730
 #define mxCreateCellMatrix mxCreateCellMatrix_730
 

@@ -153,4 +153,5 @@
 %
 %   See also BVHWRITE, POSEGLOBAL, POSECHAIN, MOTIONRESAMPLE, ROTCOMPOSE.
 
-% This file holds the help text; the function itself is a MEX file.
+% This file holds the help text; the function itself is compiled (an oct-file
+% in Octave, a MEX file in MATLAB).

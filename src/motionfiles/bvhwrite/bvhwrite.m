@@ -121,4 +121,5 @@
 %
 %   See also BVHREAD, POSEGLOBAL, MOTIONRESAMPLE, ROT2EUL, POSECHAIN.
 
-% This file holds the help text; the function itself is a MEX file.
+% This file holds the help text; the function itself is compiled (an oct-file
+% in Octave, a MEX file in MATLAB).

@@ -55,4 +55,5 @@
 %
 %   See also ROTREVERSE, ROTBLEND, POSECHAIN.
 
-% This file holds the help text; the function itself is a MEX file.
+% This file holds the help text; the function itself is compiled (an oct-file
+% in Octave, a MEX file in MATLAB).

@@ -78,4 +78,5 @@
 %
 %   See also ROTBLEND, ROTCOMPOSE, ROTREVERSE, MOTIONRESAMPLE.
 
-% This file holds the help text; the function itself is a MEX file.
+% This file holds the help text; the function itself is compiled (an oct-file
+% in Octave, a MEX file in MATLAB).

@@ -56,7 +56,7 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
                "Q1, Q2 and T must have the same number of columns, except those with a single column.");
   }
 
-  plhs[0] = createRealMatrix(4, outCols);
+  plhs[0] = createUninitRealMatrix(4, outCols);
   joinWorkersAtExit();  // the kernel may split its columns over worker threads
 
   const double* q1Data = mxGetPr(q1);

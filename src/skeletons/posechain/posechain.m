@@ -82,4 +82,5 @@
 %
 %   See also POSEGLOBAL, ROTCOMPOSE, ROTREVERSE, ROTBLEND.
 
-% This file holds the help text; the function itself is a MEX file.
+% This file holds the help text; the function itself is compiled (an oct-file
+% in Octave, a MEX file in MATLAB).

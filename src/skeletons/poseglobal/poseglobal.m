@@ -79,4 +79,5 @@
 %
 %   See also POSECHAIN, BVHREAD, ROTCOMPOSE, ROTAPPLY.
 
-% This file holds the help text; the function itself is a MEX file.
+% This file holds the help text; the function itself is compiled (an oct-file
+% in Octave, a MEX file in MATLAB).

@@ -63,8 +63,9 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
     }
   }
 
-  plhs[0] = createRealMatrix(3 * J, N);
-  mxArray* global = createRealMatrix(4 * J, N);
+  // The kernel writes every position and every global rotation.
+  plhs[0] = createUninitRealMatrix(3 * J, N);
+  mxArray* global = createUninitRealMatrix(4 * J, N);
   joinWorkersAtExit();  // the kernel may split its frames over worker threads
   poseGlobal(J, parentData, mxGetPr(offsets), !constant, mxGetPr(rootPositions), mxGetPr(localRotations),
              mxGetPr(global), mxGetPr(plhs[0]), N);

@@ -60,4 +60,5 @@
 %
 %   See also ROTVEL, ROTINTERP, VEC2ROT.
 
-% This file holds the help text; the function itself is a MEX file.
+% This file holds the help text; the function itself is compiled (an oct-file
+% in Octave, a MEX file in MATLAB).

@@ -37,7 +37,7 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
     world = readChoice("rotintegrate", "frame", prhs[3], "body", "world", "frame must be 'body' or 'world'.") == 1;
   }
 
-  plhs[0] = createRealMatrix(4 * joints, count);
+  plhs[0] = createUninitRealMatrix(4 * joints, count);
   joinWorkersAtExit();  // the kernel may split its blocks over worker threads
   integrateRates(mxGetPr(w), joints, count, time, mxGetPr(q0), world, mxGetPr(plhs[0]));
 }

@@ -39,9 +39,9 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
   }
 
   const std::uint32_t outputs = nlhs < 1 ? 1 : static_cast<std::uint32_t>(nlhs);
-  plhs[0] = createRealMatrix(4 * joints, queryCount);
-  if (outputs > 1) plhs[1] = createRealMatrix(3 * joints, queryCount);
-  if (outputs > 2) plhs[2] = createRealMatrix(3 * joints, queryCount);
+  plhs[0] = createUninitRealMatrix(4 * joints, queryCount);
+  if (outputs > 1) plhs[1] = createUninitRealMatrix(3 * joints, queryCount);
+  if (outputs > 2) plhs[2] = createUninitRealMatrix(3 * joints, queryCount);
   mxArray* scratch = nullptr;
   if (spline && keyCount >= 2) {
     scratch = mxCreateDoubleMatrix(static_cast<mwSize>(kSplineRecord) * joints, keyCount, mxREAL);

@@ -36,4 +36,5 @@
 %
 %   See also ROTVEL, ROTINTERP, ROTSLERP.
 
-% This file holds the help text; the function itself is a MEX file.
+% This file holds the help text; the function itself is compiled (an oct-file
+% in Octave, a MEX file in MATLAB).

@@ -19,7 +19,7 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
   const std::uint32_t joints =
       requireJointRows("rotunwrap", "Q", q, 4, "a quaternion (w, x, y, z) per joint, one frame per column");
 
-  plhs[0] = createRealMatrix(4 * joints, count);
+  plhs[0] = createUninitRealMatrix(4 * joints, count);
   joinWorkersAtExit();  // the kernel may split its columns over worker threads
   unwrapSigns(mxGetPr(q), joints, count, mxGetPr(plhs[0]));
 }

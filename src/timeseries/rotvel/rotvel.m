@@ -61,4 +61,5 @@
 %
 %   See also ROTINTEGRATE, ROTINTERP, ROTUNWRAP, ROT2VEC.
 
-% This file holds the help text; the function itself is a MEX file.
+% This file holds the help text; the function itself is compiled (an oct-file
+% in Octave, a MEX file in MATLAB).

@@ -28,7 +28,7 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
     world = readChoice("rotvel", "frame", prhs[2], "body", "world", "frame must be 'body' or 'world'.") == 1;
   }
 
-  plhs[0] = createRealMatrix(3 * joints, count);
+  plhs[0] = createUninitRealMatrix(3 * joints, count);
   joinWorkersAtExit();  // the kernel may split its samples over worker threads
   angularVelocities(mxGetPr(q), joints, count, time, world, mxGetPr(plhs[0]));
 }

@@ -1,6 +1,7 @@
-% Every MEX function of a build, called with inputs large enough to split
-% over worker threads: first here, then in a child made by fork() (which
-% has the MEX files loaded and their pools' memory, but not their threads),
+% Every compiled function of a build (its oct-files or its MEX files),
+% called with inputs large enough to split over worker threads: first here,
+% then in a child made by fork() (which has the compiled functions loaded
+% and their pools' memory, but not their threads),
 % then in parcellfun's worker processes; every result must have the bits
 % of the first. Run by fork_safety_test.m under `timeout`, so that a
 % deadlock ends the run:
@@ -15,8 +16,7 @@ addpath(fullfile(root, 'tests', 'support'));
 addpath(fullfile(root, 'tests', 'parallel'));
 pkg load parallel
 
-mex = dir(fullfile(mexDir, ['*.' mexext()]));
-names = regexprep({mex.name}, ['\.' mexext() '$'], '');
+names = compiled_functions(mexDir);
 calls = cell(size(names));
 for k = 1:numel(names)
   calls{k} = large_call(names{k}, 2^20);

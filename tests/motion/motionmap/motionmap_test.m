@@ -102,6 +102,24 @@
 %! assert (motionmap (files(1:4), frames, "Workers", 2), motionmap (files(1:4), frames));
 
 %!test
+%! % Worker processes share the cores: a compiled function runs on one
+%! % thread in each, unless ROTKIT_NUM_THREADS is set by the caller; the
+%! % caller's own setting is left as it was, and the one here is untouched.
+%! threads = @(skel, motion, file) getenv ("ROTKIT_NUM_THREADS");
+%! previous = getenv ("ROTKIT_NUM_THREADS");
+%! unwind_protect
+%!   unsetenv ("ROTKIT_NUM_THREADS");
+%!   assert (motionmap (files(1:3), threads, "Workers", 2), {"1", "1", "1"});
+%!   assert (motionmap (files(1:2), threads), {"", ""});
+%!   assert (getenv ("ROTKIT_NUM_THREADS"), "");
+%!   setenv ("ROTKIT_NUM_THREADS", "3");
+%!   assert (motionmap (files(1:3), threads, "Workers", 2), {"3", "3", "3"});
+%!   assert (getenv ("ROTKIT_NUM_THREADS"), "3");
+%! unwind_protect_cleanup
+%!   setenv ("ROTKIT_NUM_THREADS", previous);
+%! end_unwind_protect
+
+%!test
 %! % The identifier, and a message that names what it refuses.
 %! try
 %!   motionmap ("a.bvh", @(s, m, f) 1, "Threads", 2);
