@@ -153,7 +153,7 @@ function restore = octFlags(root, flags)
   names = {'CXXFLAGS', 'CPPFLAGS'};
   old = cellfun(@getenv, names, 'UniformOutput', false);
   restore = onCleanup(@() setVariables(names, old));
-  setenv('CXXFLAGS', strjoin({flags.gcc_optimize, flags.gcc_std, flags.gcc_fp}, ' '));
+  setenv('CXXFLAGS', strjoin({flags.gcc_optimize, flags.gcc_std, flags.gcc_fp, flags.gcc_octfile}, ' '));
   setenv('CPPFLAGS', ['-I' fullfile(root, 'src', 'host', 'octave') ' -I' fullfile(root, 'src')]);
 end
 

@@ -53,7 +53,7 @@ inline mxArray* createTextRow(const std::vector<std::string>& texts) {
 // in UTF-8.
 inline bool readCharRow(const mxArray* a, std::string& text) {
   if (!mxIsChar(a) || mxGetNumberOfDimensions(a) != 2 || mxGetM(a) != 1 || mxGetN(a) == 0) return false;
-#if !defined(HAVE_OCTAVE) && !defined(ROTKIT_EMBEDDED_HOST)
+#if !defined(HAVE_OCTAVE) && !defined(ROTKIT_EMBEDDED_HOST) && !defined(ROTKIT_OCTFILE_HOST)
   char* utf8 = mxArrayToUTF8String(a);
   if (utf8 == nullptr) return false;
   text.assign(utf8);

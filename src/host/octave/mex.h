@@ -6,6 +6,9 @@
 #ifndef ROTKIT_HOST_OCTAVE_MEX_H
 #define ROTKIT_HOST_OCTAVE_MEX_H
 
+// Code that differs by host asks for this one by name.
+#define ROTKIT_OCTFILE_HOST 1
+
 #include "host/octave/array_api.h"
 
 typedef rotkit_octave::HostArray mxArray;

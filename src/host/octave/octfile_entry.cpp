@@ -13,7 +13,11 @@
 #define ROTKIT_NAME_OF(name) ROTKIT_NAME_TEXT(name)
 
 // The help text is read when Octave loads the file, from the help file
-// beside it, as Octave reads a MEX file's.
+// beside it, as Octave reads a MEX file's. The oct-files are compiled with
+// hidden visibility, and Debian's Octave defines OCTAVE_EXPORT empty: the
+// entry point Octave looks up is made visible here.
+#pragma GCC visibility push(default)
 DEFUN_DLD(ROTKIT_FUNCTION, args, nargout, rotkit_octave::helpText(ROTKIT_NAME_OF(ROTKIT_FUNCTION))) {
   return rotkit_octave::callGateway(ROTKIT_NAME_OF(ROTKIT_FUNCTION), args, nargout);
 }
+#pragma GCC visibility pop
