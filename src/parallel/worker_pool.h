@@ -251,9 +251,12 @@ struct PoolState {
   std::vector<WorkerPool*> inherited;
 };
 
+// The state itself goes with the MEX file (a pointer and a list: no
+// thread of the pool touches it), so that loading the file again and again
+// leaves nothing behind; the pool it points to is stopped by then, or left.
 inline PoolState& poolState() {
-  static PoolState* state = new PoolState;  // never destroyed, see above
-  return *state;
+  static PoolState state;
+  return state;
 }
 
 // Joins every worker thread of this MEX file; the next call that splits
