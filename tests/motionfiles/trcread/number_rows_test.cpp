@@ -6,6 +6,7 @@
 #include "motionfiles/table/number_rows.h"
 #include "motionfiles/trcread/trc_header.h"
 #include "parallel/worker_pool.h"
+#include "support/thread_count.h"
 
 #include <gtest/gtest.h>
 
@@ -90,7 +91,7 @@ TEST(TableRows, TheFirstFaultWhateverTheThreads) {
   std::vector<double> out(4000);
   const std::vector<table::Column> columns = {{out.data(), 1}};
   for (const char* threads : {"1", "2", "3", "7"}) {
-    setenv("ROTKIT_NUM_THREADS", threads, 1);
+    setThreadsVariable(threads);
     const table::RowFault fault = table::parseRows(rows, text.data() + text.size(), columns, table::Fields::blanks);
     EXPECT_EQ(fault.kind, table::RowFault::notNumber) << threads;
     EXPECT_EQ(fault.row, 700u) << threads;
@@ -101,7 +102,7 @@ TEST(TableRows, TheFirstFaultWhateverTheThreads) {
       EXPECT_STREQ(e.reason, "number");
     }
   }
-  unsetenv("ROTKIT_NUM_THREADS");
+  setThreadsVariable(nullptr);
   parallel::stopWorkers();  // the pool this test started ends with it
 }
 
