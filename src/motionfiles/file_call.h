@@ -55,11 +55,7 @@ class CallReport {
   }
 
   // A warning to issue once the call is done (the last one counts).
-  void warn(const char* reason, const char* format, ...)
-#if defined(__GNUC__) || defined(__clang__)
-      __attribute__((format(printf, 3, 4)))
-#endif
-  {
+  void warn(const char* reason, const char* format, ...) ROTKIT_PRINTF_LIKE(3, 4) {
     std::snprintf(warningId_, sizeof warningId_, "rotkit:%s:%s", function_, reason);
     std::va_list args;
     va_start(args, format);

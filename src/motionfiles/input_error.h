@@ -5,6 +5,8 @@
 #ifndef ROTKIT_MOTIONFILES_INPUT_ERROR_H
 #define ROTKIT_MOTIONFILES_INPUT_ERROR_H
 
+#include "motionfiles/file_error.h"
+
 #include <cstdarg>
 #include <cstdio>
 #include <exception>
@@ -20,11 +22,7 @@ struct InputError : std::exception {
   const char* what() const noexcept override { return message.c_str(); }
 };
 
-[[noreturn]] inline void refuseInput(const char* reason, const char* format, ...)
-#if defined(__GNUC__) || defined(__clang__)
-    __attribute__((format(printf, 2, 3)))
-#endif
-    ;
+[[noreturn]] inline void refuseInput(const char* reason, const char* format, ...) ROTKIT_PRINTF_LIKE(2, 3);
 
 [[noreturn]] inline void refuseInput(const char* reason, const char* format, ...) {
   InputError error;

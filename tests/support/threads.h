@@ -4,11 +4,11 @@
 #ifndef ROTKIT_TESTS_THREADS_H
 #define ROTKIT_TESTS_THREADS_H
 
-#include <cstdlib>
+#include "support/thread_count.h"
 
 struct ThreadCount {
-  explicit ThreadCount(const char* value) { setenv("ROTKIT_NUM_THREADS", value, 1); }
-  ~ThreadCount() { unsetenv("ROTKIT_NUM_THREADS"); }
+  explicit ThreadCount(const char* value) { setThreadsVariable(value); }
+  ~ThreadCount() { setThreadsVariable(nullptr); }
   ThreadCount(const ThreadCount&) = delete;
   ThreadCount& operator=(const ThreadCount&) = delete;
 };
